@@ -1,0 +1,79 @@
+// kernels_portable.cpp -- the escape-time kernels in plain IEEE double arithmetic
+//
+// Every operation below rounds to double on its own (the build forbids contraction into fused
+// multiply-adds), in the order written, so the pictures are the same on every processor.
+#include <cstring>
+
+#include "engine/kernels.h"
+#include "engine/viewer_state.h"
+#include "ui/palette.h"
+
+namespace {
+
+constexpr double PixelScale = -0.00390625; // -1/256
+constexpr double Doubling = -2.0;
+
+// The pixel point of column i (or row j) of a tile starting at origin with the given extent.
+inline double pixelPoint(double origin, int index, double extent) {
+    return origin - (index * extent) * PixelScale;
+}
+
+// One kernel for all four: Julia iterates from the pixel point with the seed as constant and
+// escapes beyond 2.0; Mandelbrot iterates from c = the pixel point and escapes beyond 4.0.
+// k runs over the 100 colours the kernel can write: palette entries 2..101 or grey 156..255.
+template <bool isJulia, bool isPalette>
+void portableKernel(TileImage& tile, double x0, double dx, double y0, double dy) {
+    constexpr double bound = isJulia ? 2.0 : 4.0;
+    constexpr int firstColour = isPalette ? 2 : 156;
+    const JuliaSeed seed = viewerState.juliaSeed;
+    uint32_t count = viewerState.iterationCount;
+
+    std::memset(tile.pixels, 0, sizeof tile.pixels);
+    for (int i = 0; i < TileSide; ++i) {
+        const double pr = pixelPoint(x0, i, dx);
+        for (int j = 0; j < TileSide; ++j) {
+            const double pi = pixelPoint(y0, j, dy);
+            const double cr = isJulia ? seed.re : pr;
+            const double ci = isJulia ? seed.im : pi;
+            double zr = pr, zi = pi, xx = pr * pr, yy = pi * pi;
+            for (int k = firstColour; k < firstColour + 100; ++k) {
+                const double t = zr * zi;
+                zr = (xx - yy) + cr;
+                zi = ci - t * Doubling;
+                ++count;
+                yy = zi * zi;
+                xx = zr * zr;
+                if (yy + xx > bound) {
+                    uint8_t* pixel = tile.pixels + (TileSide * j + i) * 3;
+                    if (isPalette) {
+                        pixel[0] = PaletteTable[k].red;
+                        pixel[1] = PaletteTable[k].green;
+                        pixel[2] = PaletteTable[k].blue;
+                    } else {
+                        pixel[0] = pixel[1] = pixel[2] = uint8_t(k);
+                    }
+                    break;
+                }
+            }
+        }
+    }
+    viewerState.iterationCount = count;
+}
+
+} // namespace
+
+void mandelbrotGreyPortable(TileImage& tile, double x0, double dx, double y0, double dy) {
+    portableKernel<false, false>(tile, x0, dx, y0, dy);
+}
+
+void mandelbrotPalettePortable(TileImage& tile, double x0, double dx, double y0, double dy) {
+    portableKernel<false, true>(tile, x0, dx, y0, dy);
+}
+
+void juliaGreyPortable(TileImage& tile, double x0, double dx, double y0, double dy) {
+    portableKernel<true, false>(tile, x0, dx, y0, dy);
+}
+
+void juliaPalettePortable(TileImage& tile, double x0, double dx, double y0, double dy) {
+    portableKernel<true, true>(tile, x0, dx, y0, dy);
+}

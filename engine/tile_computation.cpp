@@ -1,0 +1,91 @@
+// tile_computation.cpp -- kernel dispatch, tile geometry, statistics and tile textures
+#include "engine/tile_computation.h"
+
+#include <GL/gl.h>
+
+#include "app/interval_timer.h"
+#include "engine/kernels.h"
+
+namespace {
+
+const TileKernel kernelTable[2][6] = {
+    {mandelbrotGreyPortable, mandelbrotGreyX87, mandelbrotGrey3DNow, mandelbrotPalettePortable,
+     mandelbrotPaletteX87, mandelbrotPalette3DNow},
+    {juliaGreyPortable, juliaGreyX87, juliaGrey3DNow, juliaPalettePortable, juliaPaletteX87,
+     juliaPalette3DNow},
+};
+
+void uploadTile(const TileImage& tile, int t) {
+    glBindTexture(GL_TEXTURE_2D, viewerState.tileTextures[t]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, TileSide, TileSide, 0, GL_RGB, GL_UNSIGNED_BYTE, tile.pixels);
+}
+
+void startComputation() {
+    viewerState.iterationCount = 0;
+    computeTimer.restart();
+}
+
+void finishComputation() {
+    viewerState.computeSeconds = float(computeTimer.elapsedSeconds());
+}
+
+// The names are generated after the first tile, so the old ones must be deleted by then.
+void computeAndUploadTiles(FractalKind kind) {
+    TileImage scratch;
+    for (int t = 0; t < 4; ++t) {
+        computeTile(scratch, t, kind);
+        if (t == 0) glGenTextures(4, viewerState.tileTextures);
+        uploadTile(scratch, t);
+    }
+    finishComputation();
+}
+
+} // namespace
+
+TileKernel tileKernel(FractalKind kind, ComputeMethod method) {
+    return kernelTable[kind == Julia][method];
+}
+
+TileOrigin tileOrigin(const ViewRegion& view, int t) {
+    const double hdx = view.dx * 0.5;
+    const double hdy = view.dy * 0.5;
+    const double x = (t & 1) ? view.x + hdx : view.x;
+    const double y = (t < 2) ? view.y + hdy : view.y;
+    return {x, y};
+}
+
+void computeTile(TileImage& tile, int t, FractalKind kind) {
+    const ViewRegion& view = viewerState.view;
+    const TileOrigin origin = tileOrigin(view, t);
+    tileKernel(kind, viewerState.method)(tile, origin.x, view.dx * 0.5, origin.y, view.dy * 0.5);
+}
+
+void computeTilesInMemory(TileImage (&tiles)[4]) {
+    startComputation();
+    for (int t = 0; t < 4; ++t) computeTile(tiles[t], t, viewerState.kind);
+    finishComputation();
+}
+
+void computeMandelbrotTiles() {
+    startComputation();
+    if (viewerState.kind == Julia) {
+        computeJuliaTiles();
+        return;
+    }
+    computeAndUploadTiles(Mandelbrot);
+}
+
+void computeJuliaTiles() {
+    startComputation();
+    computeAndUploadTiles(Julia);
+}
+
+void recomputeImage() {
+    glDeleteTextures(4, viewerState.tileTextures);
+    if (viewerState.kind == Julia)
+        computeJuliaTiles();
+    else
+        computeMandelbrotTiles();
+}

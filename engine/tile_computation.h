@@ -1,0 +1,31 @@
+// tile_computation.h -- the four tiles of the picture: kernel choice, geometry, textures
+#pragma once
+
+#include "engine/tile_image.h"
+#include "engine/viewer_state.h"
+
+// The kernel of the dispatch table for (kind, method).
+TileKernel tileKernel(FractalKind kind, ComputeMethod method);
+
+// Lower-left corner in the plane of tile t of view: 0 upper-left, 1 upper-right, 2 lower-left,
+// 3 lower-right. Each tile spans half the view in both directions.
+struct TileOrigin {
+    double x, y;
+};
+TileOrigin tileOrigin(const ViewRegion& view, int t);
+
+// Runs the kernel of kind and the current method for tile t of the current view.
+void computeTile(TileImage& tile, int t, FractalKind kind);
+
+// Computes the four tiles of the current kind into memory, without OpenGL, with the same
+// statistics as a recomputation: iterationCount and computeSeconds.
+void computeTilesInMemory(TileImage (&tiles)[4]);
+
+// Computes the current kind and uploads the four tiles as fresh textures. Called by initScene
+// for the first picture of a rendering context.
+void computeMandelbrotTiles();
+void computeJuliaTiles();
+
+// Deletes the four tile textures and computes the current kind again. Called after every
+// command that changes the picture.
+void recomputeImage();

@@ -1,0 +1,149 @@
+// make_palettes.cpp -- writes the eight RIFF palette files of palety/
+//
+// The palette kernels colour a point that escapes at iteration n (1 to 100) with entry n + 1, so
+// each palette is designed over entries 2 to 101; the other entries continue it smoothly.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct Colour {
+    double r, g, b; // 0 to 1
+};
+
+constexpr double Pi = 3.14159265358979323846;
+
+Colour mix(Colour a, Colour b, double t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+
+// Piecewise linear through evenly spaced stops, t from 0 to 1.
+template <int N> Colour gradient(const Colour (&stops)[N], double t) {
+    if (!(t > 0)) return stops[0]; // also NaN
+    if (t >= 1) return stops[N - 1];
+    const double at = t * (N - 1);
+    const int i = int(at);
+    return mix(stops[i], stops[i + 1], at - i);
+}
+
+Colour hue(double h) { // h in turns; full saturation and value
+    h -= std::floor(h);
+    const double x = h * 6;
+    const double r = std::fabs(x - 3) - 1, g = 2 - std::fabs(x - 2), b = 2 - std::fabs(x - 4);
+    auto clamp = [](double v) { return v < 0 ? 0 : v > 1 ? 1 : v; };
+    return {clamp(r), clamp(g), clamp(b)};
+}
+
+// Position of entry k within the designed range 2..101.
+double along(int k) {
+    return (k - 2) / 99.0;
+}
+
+Colour defaultPalette(int k) {
+    const double t = along(k);
+    // Cosine colour waves of different phase: deep blue through teal, gold and rose.
+    return {0.5 + 0.5 * std::cos(2 * Pi * (1.2 * t + 0.00)),
+            0.5 + 0.5 * std::cos(2 * Pi * (1.2 * t + 0.10)),
+            0.5 + 0.5 * std::cos(2 * Pi * (1.2 * t + 0.20)) * 0.9 + 0.05};
+}
+
+Colour cmyPalette(int k) {
+    static const Colour stops[] = {{0, 1, 1}, {1, 0, 1}, {1, 1, 0}, {0, 1, 1}};
+    const double t = along(k) * 3;
+    return gradient(stops, t - std::floor(t));
+}
+
+Colour coloursPalette(int k) {
+    static const Colour bands[] = {{0.9, 0.1, 0.1}, {1.0, 0.6, 0.0}, {1.0, 1.0, 0.1},
+                                   {0.1, 0.8, 0.2}, {0.1, 0.8, 0.9}, {0.2, 0.3, 1.0},
+                                   {0.7, 0.2, 0.9}, {1.0, 0.4, 0.7}};
+    return bands[((k - 2) / 3 % 8 + 8) % 8];
+}
+
+Colour firePalette(int k) {
+    static const Colour stops[] = {{0.05, 0, 0},   {0.6, 0, 0}, {1, 0.35, 0},
+                                   {1, 0.75, 0.1}, {1, 1, 0.6}, {1, 1, 1}};
+    return gradient(stops, std::sqrt(std::fmax(along(k), 0.0)));
+}
+
+Colour greyPalette(int k) {
+    const double v = 0.1 + 0.9 * along(k);
+    return {v, v, v};
+}
+
+Colour pulsatePalette(int k) {
+    const double t = along(k);
+    const double pulse = 0.5 + 0.5 * std::sin(2 * Pi * 10 * t);
+    return mix({0.05, 0.0, 0.25}, {0.3 + 0.7 * t, 0.9, 1.0}, pulse);
+}
+
+Colour rainbowPalette(int k) {
+    return hue(along(k) * 0.85);
+}
+
+Colour standardPalette(int k) {
+    static const Colour stops[] = {{0, 0.03, 0.4}, {0.13, 0.42, 0.8}, {0.93, 1, 1},
+                                   {1, 0.67, 0},   {0.2, 0.05, 0},    {0, 0.03, 0.4}};
+    const double t = along(k) * 2;
+    return gradient(stops, t - std::floor(t));
+}
+
+struct PaletteDesign {
+    const char* name;
+    Colour (*colour)(int k);
+};
+
+const PaletteDesign designs[] = {
+    {"Default", defaultPalette}, {"CMY", cmyPalette},           {"Colours", coloursPalette},
+    {"Fire", firePalette},       {"Grey", greyPalette},         {"Pulsate", pulsatePalette},
+    {"Rainbow", rainbowPalette}, {"Standard", standardPalette},
+};
+
+uint8_t byteOf(double v) {
+    if (v < 0) v = 0;
+    if (v > 1) v = 1;
+    return uint8_t(std::lround(v * 255));
+}
+
+void put32(FILE* f, uint32_t v) {
+    for (int i = 0; i < 4; ++i) std::fputc(int(v >> (8 * i)) & 0xFF, f);
+}
+
+void put16(FILE* f, uint16_t v) {
+    std::fputc(v & 0xFF, f);
+    std::fputc(v >> 8, f);
+}
+
+bool writePalette(const std::string& path, Colour (*colour)(int k)) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    std::fputs("RIFF", f);
+    put32(f, 1048 - 8);
+    std::fputs("PAL data", f);
+    put32(f, 4 + 4 * 256);
+    put16(f, 0x0300);
+    put16(f, 256);
+    for (int k = 0; k < 256; ++k) {
+        const Colour c = colour(k);
+        const uint8_t entry[4] = {byteOf(c.r), byteOf(c.g), byteOf(c.b), 0};
+        std::fwrite(entry, 1, 4, f);
+    }
+    return std::fclose(f) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string folder = argc > 1 ? argv[1] : "palety";
+    for (const PaletteDesign& design : designs) {
+        const std::string path = folder + "/" + design.name + ".pal";
+        if (!writePalette(path, design.colour)) {
+            std::fprintf(stderr, "make-palettes: cannot write %s\n", path.c_str());
+            return 1;
+        }
+        std::printf("%s\n", path.c_str());
+    }
+    return 0;
+}

@@ -1,0 +1,72 @@
+// picture_file.cpp -- assembling the tiles and writing PPM and PNG files
+#include "tools/picture_file.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool endsWith(const char* text, const char* ending) {
+    const size_t length = std::strlen(text), endingLength = std::strlen(ending);
+    return length > endingLength && std::strcmp(text + length - endingLength, ending) == 0;
+}
+
+bool writePpm(FILE* file, const uint8_t* picture) {
+    std::fprintf(file, "P6\n%d %d\n255\n", PictureSide, PictureSide);
+    return std::fwrite(picture, 1, PictureBytes, file) == size_t(PictureBytes);
+}
+
+bool writePng(FILE* file, const uint8_t* picture) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, PictureSide, PictureSide, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int row = 0; row < PictureSide; ++row)
+        png_write_row(png, picture + size_t(row) * PictureSide * 3);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+} // namespace
+
+void assemblePicture(const TileImage (&tiles)[4], uint8_t* picture) {
+    for (int row = 0; row < PictureSide; ++row) {
+        const int J = PictureSide - 1 - row; // counted from the bottom
+        for (int half = 0; half < 2; ++half) {
+            const TileImage& tile = tiles[(J < TileSide ? 2 : 0) + half];
+            std::memcpy(picture + (size_t(row) * PictureSide + half * TileSide) * 3,
+                        tile.pixels + (J % TileSide) * TileRowBytes, TileRowBytes);
+        }
+    }
+}
+
+int isPictureName(const char* path) {
+    return endsWith(path, ".ppm") || endsWith(path, ".png");
+}
+
+int writePicture(const char* path, const uint8_t* picture, char* error, int errorSize) {
+    FILE* file = std::fopen(path, "wb");
+    if (!file) {
+        std::snprintf(error, errorSize, "cannot write %s: %s", path, std::strerror(errno));
+        return 0;
+    }
+    bool written = endsWith(path, ".png") ? writePng(file, picture) : writePpm(file, picture);
+    written = (std::fclose(file) == 0) && written;
+    if (!written) {
+        std::snprintf(error, errorSize, "cannot write %s", path);
+        std::remove(path);
+    }
+    return written;
+}

@@ -1,0 +1,20 @@
+// picture_file.h -- the 512x512 picture from its four tiles, written as PPM or PNG
+#pragma once
+
+#include <cstdint>
+
+#include "engine/tile_image.h"
+
+constexpr int PictureSide = 2 * TileSide;
+constexpr int PictureBytes = PictureSide * PictureSide * 3;
+
+// Lays the tiles out as the screen shows them: tile 0 upper-left ... tile 3 lower-right, the
+// picture's top row first. picture holds PictureBytes.
+void assemblePicture(const TileImage (&tiles)[4], uint8_t* picture);
+
+// Writes the picture as binary PPM ("P6\n512 512\n255\n") or PNG, chosen by the name's ending.
+// Returns 1 on success, 0 with errno-style message in error on failure.
+int writePicture(const char* path, const uint8_t* picture, char* error, int errorSize);
+
+// 1 when the name ends in .ppm or .png.
+int isPictureName(const char* path);
