@@ -41,12 +41,17 @@ double along(int k) {
     return (k - 2) / 99.0;
 }
 
+// Most of a picture escapes within a few iterations, so the smooth palettes spend their hues
+// on a logarithmic scale of the escape iteration.
+double logAlong(int k) {
+    return k < 2 ? 0 : std::log(double(k - 1)) / std::log(100.0);
+}
+
 Colour defaultPalette(int k) {
-    const double t = along(k);
-    // Cosine colour waves of different phase: deep blue through teal, gold and rose.
-    return {0.5 + 0.5 * std::cos(2 * Pi * (1.2 * t + 0.00)),
-            0.5 + 0.5 * std::cos(2 * Pi * (1.2 * t + 0.10)),
-            0.5 + 0.5 * std::cos(2 * Pi * (1.2 * t + 0.20)) * 0.9 + 0.05};
+    static const Colour stops[] = {{0.02, 0.02, 0.2}, {0.1, 0.2, 0.75}, {0.1, 0.7, 0.9},
+                                   {0.3, 0.85, 0.3},  {0.95, 0.9, 0.2}, {1.0, 0.45, 0.1},
+                                   {0.85, 0.1, 0.4},  {0.6, 0.2, 0.8},  {1.0, 1.0, 1.0}};
+    return gradient(stops, logAlong(k));
 }
 
 Colour cmyPalette(int k) {
