@@ -1,0 +1,30 @@
+// scene.cpp -- initScene
+#include "app/scene.h"
+
+#include <GL/gl.h>
+
+#include <new>
+
+#include "app/interval_timer.h"
+#include "engine/processor_check.h"
+#include "engine/tile_computation.h"
+#include "engine/viewer_state.h"
+#include "platform/window_system.h"
+#include "ui/bitmap_font.h"
+#include "ui/palette.h"
+
+int initScene() {
+    if (!loadFontTexture()) return 0;
+    glShadeModel(GL_FLAT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    viewerState.font = new (std::nothrow) BitmapFont(viewerState.fontTexture);
+    loadPalette("palety/Default.pal");
+    windowSystem->showCursor(0); // the frame draws its own pointer cross
+    viewerState.has3DNow = detect3DNow();
+    viewerState.method = viewerState.has3DNow ? Grey3DNow : GreyX87;
+    // The textures of an earlier context went with it, so there is nothing to delete.
+    computeMandelbrotTiles();
+    helpTimer.restart(); // each new scene opens with the help screen
+    return 1;
+}

@@ -1,0 +1,174 @@
+// commands.cpp -- the commands of runFrame
+#include "ui/commands.h"
+
+#include "app/key_table.h"
+#include "engine/tile_computation.h"
+#include "platform/keys.h"
+#include "platform/pointer.h"
+#include "ui/palette.h"
+
+namespace {
+
+// The picture's bottom row is scene row 0, which the pointer's top-down rows call 599.
+int32_t flippedRow(int32_t pointerY) {
+    return 599 - pointerY;
+}
+
+bool shiftHeld() {
+    return KeyTable[VK_SHIFT] != 0;
+}
+
+// Held: while a digit is down its palette is loaded and the picture recomputed in every frame.
+void applyPaletteKeys() {
+    for (int digit = 0; digit < 8; ++digit) {
+        if (KeyTable['1' + digit]) {
+            loadPalette(PaletteFiles[digit]);
+            recomputeImage();
+            return;
+        }
+    }
+}
+
+// Numpad + and -, one-shot; the centre stays where it is.
+void applyCentreZoom() {
+    ViewRegion& view = viewerState.view;
+    const ViewRegion old = view;
+    const bool shift = shiftHeld();
+    if (KeyTable[VK_ADD]) {
+        const double shiftFactor = shift ? 0.475 : 0.4, scale = shift ? 0.05 : 0.2;
+        view = {old.x + shiftFactor * old.dx, old.dx * scale, old.y + shiftFactor * old.dy,
+                old.dy * scale};
+        recomputeImage();
+        KeyTable[VK_ADD] = 0;
+    } else if (KeyTable[VK_SUBTRACT]) {
+        const double shiftFactor = shift ? 9.5 : 2.0, scale = shift ? 20.0 : 5.0;
+        view = {old.x - shiftFactor * old.dx, old.dx * scale, old.y - shiftFactor * old.dy,
+                old.dy * scale};
+        recomputeImage();
+        KeyTable[VK_SUBTRACT] = 0;
+    }
+}
+
+// The corner (x0, y0) is the view moved so that its centre lies on the pointer's point; the
+// mapping's step is 1/511 so that columns 0 and 511 reach both edges.
+ViewRegion viewAboutPointer(const ViewRegion& old, double offset, double scale) {
+    readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
+    const PointerPosition pointer = viewerState.pointerPosition;
+    const double u = pointer.x * (1.0 / 511) - 0.5;
+    const double v = flippedRow(pointer.y) * (1.0 / 511) - 0.5;
+    const double x0 = old.x + u * old.dx, y0 = old.y + v * old.dy;
+    return {x0 + offset * old.dx, old.dx * scale, y0 + offset * old.dy, old.dy * scale};
+}
+
+// Left button one-shot (one step per click), right button held (one step per frame).
+void applyPointerZoom() {
+    ViewRegion& view = viewerState.view;
+    const bool shift = shiftHeld();
+    if (KeyTable[VK_LBUTTON]) {
+        view = shift ? viewAboutPointer(view, 0.45, 0.1) : viewAboutPointer(view, 0.25, 0.5);
+        recomputeImage();
+        KeyTable[VK_LBUTTON] = 0;
+    } else if (KeyTable[VK_RBUTTON]) {
+        view = shift ? viewAboutPointer(view, -4.5, 10.0) : viewAboutPointer(view, -0.5, 2.0);
+        recomputeImage();
+    }
+}
+
+// Two chains, each with its own recomputation; arrows are held keys.
+void applyPan() {
+    ViewRegion& view = viewerState.view;
+    const double step = shiftHeld() ? 0.3 : 0.1;
+    if (KeyTable[VK_DOWN]) {
+        view.y = view.y + step * view.dy;
+        recomputeImage();
+    } else if (KeyTable[VK_UP]) {
+        view.y = view.y - step * view.dy;
+        recomputeImage();
+    }
+    if (KeyTable[VK_RIGHT]) {
+        view.x = view.x + step * view.dx;
+        recomputeImage();
+    } else if (KeyTable[VK_LEFT]) {
+        view.x = view.x - step * view.dx;
+        recomputeImage();
+    }
+}
+
+void applyReset() {
+    if (!KeyTable['R']) return;
+    viewerState.view = InitialView;
+    recomputeImage();
+    KeyTable['R'] = 0;
+}
+
+void applyUpdate() {
+    if (!KeyTable['U']) return;
+    recomputeImage();
+    KeyTable['U'] = 0;
+}
+
+// The method keeps its implementation and moves to the other family.
+void applyColouring() {
+    if (!KeyTable['F']) return;
+    viewerState.colourEnabled = !viewerState.colourEnabled;
+    const int implementation = viewerState.method % 3;
+    viewerState.method =
+        ComputeMethod(viewerState.colourEnabled ? implementation + 3 : implementation);
+    recomputeImage();
+    KeyTable['F'] = 0;
+}
+
+// The next implementation within the family, skipping 3DNow! where the processor lacks it. The
+// picture stays until another command recomputes it.
+void applyMethodCycle() {
+    if (!KeyTable[VK_SPACE]) return;
+    const int family = viewerState.colourEnabled ? 3 : 0;
+    const int method = viewerState.method;
+    int next = family;
+    if (method == family)
+        next = family + 1;
+    else if (method == family + 1 && viewerState.has3DNow)
+        next = family + 2;
+    viewerState.method = ComputeMethod(next);
+    KeyTable[VK_SPACE] = 0;
+}
+
+// Enter (one-shot) switches the kind, J (held) makes a Julia set of the point under the pointer;
+// both use the pointer as last read and start from the initial view.
+void applyKind() {
+    if (KeyTable[VK_RETURN]) {
+        if (viewerState.kind == Mandelbrot) {
+            viewerState.kind = Julia;
+            viewerState.juliaSeed = pointOfPointer(viewerState.pointerPosition, viewerState.view);
+        } else {
+            viewerState.kind = Mandelbrot;
+        }
+        viewerState.view = InitialView;
+        recomputeImage();
+        KeyTable[VK_RETURN] = 0;
+    } else if (KeyTable['J']) {
+        viewerState.kind = Julia;
+        viewerState.juliaSeed = pointOfPointer(viewerState.pointerPosition, viewerState.view);
+        viewerState.view = InitialView;
+        recomputeImage();
+    }
+}
+
+} // namespace
+
+JuliaSeed pointOfPointer(const PointerPosition& pointer, const ViewRegion& view) {
+    return {view.x - pointer.x * view.dx * (-1.0 / 512),
+            view.y - flippedRow(pointer.y) * view.dy * (-1.0 / 512)};
+}
+
+void applyCommands() {
+    applyPaletteKeys();
+    applyCentreZoom();
+    applyPointerZoom();
+    applyPan();
+    applyReset();
+    applyUpdate();
+    applyColouring();
+    applyMethodCycle();
+    applyKind();
+}

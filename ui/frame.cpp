@@ -1,0 +1,84 @@
+// frame.cpp -- runFrame: commands, picture, pointer cross, frame rate and heads-up display
+#include "ui/frame.h"
+
+#include <GL/gl.h>
+
+#include "app/interval_timer.h"
+#include "engine/viewer_state.h"
+#include "platform/pointer.h"
+#include "ui/commands.h"
+#include "ui/heads_up_display.h"
+
+namespace {
+
+// Scene rectangles of the tiles, in the order of tileTextures: upper-left, upper-right,
+// lower-left, lower-right.
+struct TileQuad {
+    int x0, y0, x1, y1;
+};
+const TileQuad tileQuads[4] = {
+    {0, 256, 256, 512},
+    {256, 256, 512, 512},
+    {0, 0, 256, 256},
+    {256, 0, 512, 256},
+};
+
+// Texture row 0, the tile's smallest imaginary part, goes at the bottom of its quad.
+void drawTiles() {
+    glEnable(GL_TEXTURE_2D);
+    for (int t = 0; t < 4; ++t) {
+        const TileQuad& quad = tileQuads[t];
+        glBindTexture(GL_TEXTURE_2D, viewerState.tileTextures[t]);
+        glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex2i(quad.x0, quad.y0);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex2i(quad.x1, quad.y0);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex2i(quad.x1, quad.y1);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex2i(quad.x0, quad.y1);
+        glEnd();
+    }
+}
+
+// The system pointer is hidden over the scene, so this cross is the pointer the user sees. Its
+// centre is one unit right of the pointer's column.
+void drawPointerCross() {
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glLoadIdentity();
+    readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
+    const int px = viewerState.pointerPosition.x, py = viewerState.pointerPosition.y;
+    glBegin(GL_LINES);
+    glVertex2i(px + 6, 599 - py);
+    glVertex2i(px - 4, 599 - py);
+    glVertex2i(px + 1, 604 - py);
+    glVertex2i(px + 1, 594 - py);
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+}
+
+// Covers the time since this point of the previous frame: buffer swap and messages included.
+void measureFrameRate() {
+    viewerState.framesPerSecond = float(1.0 / frameTimer.elapsedSeconds());
+    frameTimer.restart();
+}
+
+} // namespace
+
+void drawFrame() {
+    drawTiles();
+    drawPointerCross();
+    measureFrameRate();
+    drawHeadsUpDisplay();
+}
+
+void runFrame() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glLoadIdentity();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    applyCommands();
+    drawFrame();
+}

@@ -1,0 +1,10 @@
+// frame.h -- one frame of the scene
+#pragma once
+
+// Clears the scene, applies the commands, then draws the four tiles as the 512x512 picture and
+// the pointer cross, measures the frame rate and draws the heads-up display. Called by the main
+// loop on every idle pass while the window is not minimised; the loop presents the frame.
+void runFrame();
+
+// The second half of runFrame, from the state the commands left.
+void drawFrame();
