@@ -25,13 +25,13 @@ void convertIndexedRow(const uint8_t* row, int32_t width, unsigned bits, const D
                        uint32_t colourCount, uint8_t* out) {
     const unsigned perByte = 8 / bits;
     const unsigned mask = (1u << bits) - 1;
-    for (int32_t x = 0; x < width; ++x) {
-        const unsigned shift = 8 - bits * (unsigned(x) % perByte + 1);
-        const unsigned index = (row[unsigned(x) / perByte] >> shift) & mask;
+    for (size_t x = 0; x < size_t(width); ++x, out += 3) {
+        const unsigned shift = 8 - bits * unsigned(x % perByte + 1);
+        const unsigned index = (row[x / perByte] >> shift) & mask;
         const DibColour colour = index < colourCount ? colours[index] : DibColour{0, 0, 0, 0};
-        out[3 * x] = colour.blue;
-        out[3 * x + 1] = colour.green;
-        out[3 * x + 2] = colour.red;
+        out[0] = colour.blue;
+        out[1] = colour.green;
+        out[2] = colour.red;
     }
 }
 

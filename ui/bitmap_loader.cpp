@@ -98,16 +98,13 @@ bool describeSource(Reading* r) {
     DibColour* colours = r->source->colours();
     const uint8_t* table = header + r->headerSize;
     if (core) {
-        d = {readU16(header + 4),
-             readU16(header + 6),
-             readU16(header + 8),
-             readU16(header + 10),
-             DibUncompressed,
-             0,
-             0,
-             0,
-             r->colourCount,
-             r->colourCount};
+        // Unsigned 16-bit sizes: a core picture is always stored bottom row first.
+        d = {};
+        d.width = readU16(header + 4);
+        d.height = readU16(header + 6);
+        d.planes = readU16(header + 8);
+        d.bitsPerPixel = readU16(header + 10);
+        d.coloursUsed = d.coloursImportant = r->colourCount;
         for (size_t i = 0; i < r->colourCount; ++i)
             colours[i] = {table[3 * i], table[3 * i + 1], table[3 * i + 2], 0};
     } else {
