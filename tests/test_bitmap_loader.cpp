@@ -51,18 +51,18 @@ uint32_t distinctColour(uint32_t i) {
     return ((i * 37 + 11) & 0xFF) << 16 | ((i * 91 + 7) & 0xFF) << 8 | ((i * 53 + 200) & 0xFF);
 }
 
-// Red, green, blue of value as the spec's picture should show it, bottom row first.
-std::vector<uint8_t> expectedPixels(const BitmapSpec& spec) {
-    const size_t width = size_t(spec.width);
-    const size_t rows = spec.values.size() / width;
+// Red, green, blue of each pixel as the picture should look, bottom row first.
+std::vector<uint8_t> expectedPixels(const BitmapLayout& layout) {
+    const size_t width = size_t(layout.width);
+    const size_t rows = layout.values.size() / width;
     std::vector<uint8_t> out;
     for (size_t r = 0; r < rows; ++r) {
-        const size_t fileRow = spec.height < 0 ? rows - 1 - r : r;
+        const size_t fileRow = layout.height < 0 ? rows - 1 - r : r;
         for (size_t x = 0; x < width; ++x) {
-            const uint32_t value = spec.values[fileRow * width + x];
+            const uint32_t value = layout.values[fileRow * width + x];
             uint32_t rgb = value;
-            if (spec.bitsPerPixel != 24)
-                rgb = value < spec.colours.size() ? spec.colours[value] : 0x000000;
+            if (layout.bitsPerPixel != 24)
+                rgb = value < layout.colours.size() ? layout.colours[value] : 0x000000;
             out.push_back(uint8_t(rgb >> 16));
             out.push_back(uint8_t(rgb >> 8));
             out.push_back(uint8_t(rgb));
@@ -72,31 +72,31 @@ std::vector<uint8_t> expectedPixels(const BitmapSpec& spec) {
 }
 
 // A picture that uses every colour of its depth, at least once per row where it can.
-BitmapSpec pictureSpec(uint32_t headerSize, bool fileHeader, uint16_t bits, int32_t width,
-                       int32_t height) {
-    BitmapSpec spec;
-    spec.headerSize = headerSize;
-    spec.fileHeader = fileHeader;
-    spec.width = width;
-    spec.height = height;
-    spec.bitsPerPixel = bits;
+BitmapLayout pictureLayout(uint32_t headerSize, bool fileHeader, uint16_t bits, int32_t width,
+                           int32_t height) {
+    BitmapLayout layout;
+    layout.headerSize = headerSize;
+    layout.fileHeader = fileHeader;
+    layout.width = width;
+    layout.height = height;
+    layout.bitsPerPixel = bits;
     const uint32_t colours = bits == 24 ? 0 : 1u << bits;
-    for (uint32_t i = 0; i < colours; ++i) spec.colours.push_back(distinctColour(i));
+    for (uint32_t i = 0; i < colours; ++i) layout.colours.push_back(distinctColour(i));
     const int32_t rows = height < 0 ? -height : height;
     for (int32_t y = 0; y < rows; ++y)
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t n = uint32_t(y * width + x) * 7 + uint32_t(y);
-            spec.values.push_back(bits == 24 ? distinctColour(n) ^ 0x804020 : n % colours);
+            layout.values.push_back(bits == 24 ? distinctColour(n) ^ 0x804020 : n % colours);
         }
-    return spec;
+    return layout;
 }
 
-void expectPicture(const RgbImage* image, const BitmapSpec& spec) {
+void expectPicture(const RgbImage* image, const BitmapLayout& layout) {
     ASSERT_NE(image, nullptr);
-    const int32_t rows = spec.height < 0 ? -spec.height : spec.height;
-    EXPECT_EQ(image->width, spec.width);
+    const int32_t rows = layout.height < 0 ? -layout.height : layout.height;
+    EXPECT_EQ(image->width, layout.width);
     EXPECT_EQ(image->height, rows);
-    const std::vector<uint8_t> expected = expectedPixels(spec);
+    const std::vector<uint8_t> expected = expectedPixels(layout);
     const std::vector<uint8_t> got(image->pixels, image->pixels + expected.size());
     EXPECT_EQ(got, expected);
 }
@@ -123,37 +123,38 @@ TEST_F(BitmapLoader, ReadsEveryHeaderKindAndDepth) {
         SCOPED_TRACE(testing::Message()
                      << "header " << c.headerSize << (c.fileHeader ? "+BM" : "") << ", " << c.bits
                      << " bits, " << c.width << "x" << c.height);
-        const BitmapSpec spec = pictureSpec(c.headerSize, c.fileHeader, c.bits, c.width, c.height);
-        RgbImage* image = load(bitmapFile(spec));
-        expectPicture(image, spec);
+        const BitmapLayout layout =
+            pictureLayout(c.headerSize, c.fileHeader, c.bits, c.width, c.height);
+        RgbImage* image = load(bitmapFile(layout));
+        expectPicture(image, layout);
         freeRgbImage(image);
     }
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(BitmapLoader, EachIndexOfAnEightBitPictureHasItsColour) {
-    BitmapSpec spec = pictureSpec(40, true, 8, 16, 16);
-    for (uint32_t i = 0; i < 256; ++i) spec.values[i] = i;
-    RgbImage* image = load(bitmapFile(spec));
-    expectPicture(image, spec);
+    BitmapLayout layout = pictureLayout(40, true, 8, 16, 16);
+    for (uint32_t i = 0; i < 256; ++i) layout.values[i] = i;
+    RgbImage* image = load(bitmapFile(layout));
+    expectPicture(image, layout);
     freeRgbImage(image);
 }
 
 TEST_F(BitmapLoader, OneBitGivesTwoColoursAndFourBitsSixteen) {
     for (uint16_t bits : {1, 4}) {
-        BitmapSpec spec = pictureSpec(40, false, bits, 16, 1);
-        for (uint32_t x = 0; x < 16; ++x) spec.values[x] = bits == 1 ? (x * 5 / 3) % 2 : x;
-        RgbImage* image = load(bitmapFile(spec));
-        expectPicture(image, spec);
+        BitmapLayout layout = pictureLayout(40, false, bits, 16, 1);
+        for (uint32_t x = 0; x < 16; ++x) layout.values[x] = bits == 1 ? (x * 5 / 3) % 2 : x;
+        RgbImage* image = load(bitmapFile(layout));
+        expectPicture(image, layout);
         freeRgbImage(image);
     }
 }
 
 TEST_F(BitmapLoader, TopRowFirstPicturesComeBackBottomRowFirst) {
     for (uint16_t bits : {1, 8, 24}) {
-        const BitmapSpec spec = pictureSpec(40, true, bits, 5, -3);
-        RgbImage* image = load(bitmapFile(spec));
-        expectPicture(image, spec);
+        const BitmapLayout layout = pictureLayout(40, true, bits, 5, -3);
+        RgbImage* image = load(bitmapFile(layout));
+        expectPicture(image, layout);
         freeRgbImage(image);
     }
 }
@@ -162,44 +163,44 @@ TEST_F(BitmapLoader, TopRowFirstPicturesComeBackBottomRowFirst) {
 // indexes past it are black.
 TEST_F(BitmapLoader, ColoursUsedSetsTheTableLength) {
     for (bool fileHeader : {true, false}) {
-        BitmapSpec spec = pictureSpec(40, fileHeader, 8, 6, 2);
-        spec.coloursUsed = 3;
-        spec.colours.resize(3);
-        spec.values = {0, 1, 2, 2, 1, 0, 2, 0, 5, 255, 3, 1};
-        const std::vector<uint8_t> file = bitmapFile(spec);
+        BitmapLayout layout = pictureLayout(40, fileHeader, 8, 6, 2);
+        layout.coloursUsed = 3;
+        layout.colours.resize(3);
+        layout.values = {0, 1, 2, 2, 1, 0, 2, 0, 5, 255, 3, 1};
+        const std::vector<uint8_t> file = bitmapFile(layout);
         EXPECT_EQ(file.size(), (fileHeader ? 14u : 0u) + 40 + 3 * 4 + 2 * 8);
         RgbImage* image = load(file);
-        expectPicture(image, spec);
+        expectPicture(image, layout);
         freeRgbImage(image);
     }
 }
 
 TEST_F(BitmapLoader, TrueColourPicturesSkipAColourTableTheyAnnounce) {
-    BitmapSpec spec = pictureSpec(40, false, 24, 3, 2);
-    spec.coloursUsed = 2; // pixels would be read from the table if it were not skipped
-    spec.colours = {0xFFFFFF, 0xFFFFFF};
-    RgbImage* image = load(bitmapFile(spec));
-    expectPicture(image, spec);
+    BitmapLayout layout = pictureLayout(40, false, 24, 3, 2);
+    layout.coloursUsed = 2; // pixels would be read from the table if it were not skipped
+    layout.colours = {0xFFFFFF, 0xFFFFFF};
+    RgbImage* image = load(bitmapFile(layout));
+    expectPicture(image, layout);
     freeRgbImage(image);
 }
 
 TEST_F(BitmapLoader, PixelsAreReadFromTheOffsetBeyondAGap) {
     for (uint16_t bits : {4, 24}) {
-        BitmapSpec spec = pictureSpec(40, true, bits, 3, 3);
-        spec.gap = 7;
-        RgbImage* image = load(bitmapFile(spec));
-        expectPicture(image, spec);
+        BitmapLayout layout = pictureLayout(40, true, bits, 3, 3);
+        layout.gap = 7;
+        RgbImage* image = load(bitmapFile(layout));
+        expectPicture(image, layout);
         freeRgbImage(image);
     }
 }
 
 TEST_F(BitmapLoader, CoreEightBitWithoutFileHeaderReadsPixelsAfterTheFullTable) {
-    BitmapSpec spec = pictureSpec(12, false, 8, 2, 1);
-    spec.values = {200, 7};
-    const std::vector<uint8_t> file = bitmapFile(spec);
+    BitmapLayout layout = pictureLayout(12, false, 8, 2, 1);
+    layout.values = {200, 7};
+    const std::vector<uint8_t> file = bitmapFile(layout);
     ASSERT_EQ(file.size(), 12u + 768 + 4);
     RgbImage* image = load(file);
-    expectPicture(image, spec);
+    expectPicture(image, layout);
     freeRgbImage(image);
 }
 
@@ -207,9 +208,9 @@ TEST_F(BitmapLoader, LaterHeaderVersionsAreUnknown) {
     for (uint32_t headerSize : {108u, 124u, 64u, 16u, 0u}) {
         for (bool fileHeader : {true, false}) {
             messages.clear();
-            BitmapSpec spec = pictureSpec(40, fileHeader, 24, 2, 2);
-            spec.headerSize = headerSize;
-            EXPECT_EQ(load(bitmapFile(spec)), nullptr);
+            BitmapLayout layout = pictureLayout(40, fileHeader, 24, 2, 2);
+            layout.headerSize = headerSize;
+            EXPECT_EQ(load(bitmapFile(layout)), nullptr);
             ASSERT_EQ(messages.size(), 1u) << headerSize;
             EXPECT_EQ(messages[0].text, "Unknown DIB file format.");
             EXPECT_EQ(messages[0].caption, "Error");
@@ -252,8 +253,8 @@ TEST_F(BitmapLoader, TruncatedFilesAreRefused) {
         size_t length;
         const char* message;
     };
-    BitmapSpec spec = pictureSpec(40, true, 8, 5, 3);
-    const std::vector<uint8_t> file = bitmapFile(spec);
+    BitmapLayout layout = pictureLayout(40, true, 8, 5, 3);
+    const std::vector<uint8_t> file = bitmapFile(layout);
     const size_t tableEnd = 14 + 40 + 1024;
     const Cut cuts[] = {
         {0, "Failed to open DIB file"},
@@ -270,8 +271,8 @@ TEST_F(BitmapLoader, TruncatedFilesAreRefused) {
     };
     for (const Cut& cut : cuts) {
         messages.clear();
-        const std::vector<uint8_t> part(file.begin(), file.begin() + long(cut.length));
-        EXPECT_EQ(load(part), nullptr) << cut.length;
+        const std::vector<uint8_t> head(file.begin(), file.begin() + long(cut.length));
+        EXPECT_EQ(load(head), nullptr) << cut.length;
         ASSERT_EQ(messages.size(), 1u) << cut.length;
         EXPECT_EQ(messages[0].text.rfind(cut.message, 0), 0u) << cut.length;
     }
@@ -279,12 +280,12 @@ TEST_F(BitmapLoader, TruncatedFilesAreRefused) {
     for (uint32_t headerSize : {12u, 40u}) {
         for (bool fileHeader : {true, false}) {
             const std::vector<uint8_t> whole =
-                bitmapFile(pictureSpec(headerSize, fileHeader, 4, 3, 2));
+                bitmapFile(pictureLayout(headerSize, fileHeader, 4, 3, 2));
             for (size_t length = 0; length < whole.size(); ++length) {
                 messages.clear();
-                std::vector<uint8_t> part(whole.begin(), whole.begin() + long(length));
-                part.shrink_to_fit();
-                EXPECT_EQ(decodeBitmap(part.data(), part.size()), nullptr) << length;
+                std::vector<uint8_t> head(whole.begin(), whole.begin() + long(length));
+                head.shrink_to_fit();
+                EXPECT_EQ(decodeBitmap(head.data(), head.size()), nullptr) << length;
                 EXPECT_EQ(messages.size(), 1u) << length;
             }
         }
@@ -292,7 +293,7 @@ TEST_F(BitmapLoader, TruncatedFilesAreRefused) {
 }
 
 TEST_F(BitmapLoader, PixelOffsetBeyondTheFileIsRefused) {
-    std::vector<uint8_t> file = bitmapFile(pictureSpec(40, true, 24, 2, 2));
+    std::vector<uint8_t> file = bitmapFile(pictureLayout(40, true, 24, 2, 2));
     for (uint32_t offset : {uint32_t(file.size()), 0xFFFFFFF0u}) {
         messages.clear();
         for (int i = 0; i < 4; ++i) file[10 + i] = uint8_t(offset >> (8 * i));
@@ -335,13 +336,13 @@ TEST_F(BitmapLoader, AbsurdSizesAreRefused) {
     };
     for (const Absurd& c : cases) {
         messages.clear();
-        BitmapSpec spec;
-        spec.headerSize = c.headerSize;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.bitsPerPixel = c.bits;
-        spec.compression = c.compression;
-        std::vector<uint8_t> file = bitmapFile(spec);
+        BitmapLayout layout;
+        layout.headerSize = c.headerSize;
+        layout.width = c.width;
+        layout.height = c.height;
+        layout.bitsPerPixel = c.bits;
+        layout.compression = c.compression;
+        std::vector<uint8_t> file = bitmapFile(layout);
         file.resize(file.size() + 64, 0x55); // some pixel bytes, far fewer than announced
         EXPECT_EQ(load(file), nullptr) << c.width << "x" << c.height << "x" << c.bits;
         ASSERT_EQ(messages.size(), 1u);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-struct BitmapSpec {
+struct BitmapLayout {
     uint32_t headerSize = 40; // 12 (core), 40 (info) or any other size, written as zeros
     bool fileHeader = true;
     int32_t width = 1;
@@ -24,9 +24,9 @@ inline void putBytes(std::vector<uint8_t>* out, uint32_t value, int count) {
 }
 
 // Colour-table entries that a header so described calls for.
-inline uint32_t tableEntries(const BitmapSpec& spec) {
-    if (spec.headerSize != 12 && spec.coloursUsed != 0) return spec.coloursUsed & 0xFFFF;
-    switch (spec.bitsPerPixel) {
+inline uint32_t tableEntries(const BitmapLayout& layout) {
+    if (layout.headerSize != 12 && layout.coloursUsed != 0) return layout.coloursUsed & 0xFFFF;
+    switch (layout.bitsPerPixel) {
     case 1:
         return 2;
     case 4:
@@ -40,16 +40,16 @@ inline uint32_t tableEntries(const BitmapSpec& spec) {
 
 // Rows as a DIB stores them: leftmost pixel in the most significant bits, 24-bit pixels blue,
 // green, red, each row padded to 4 bytes.
-inline std::vector<uint8_t> dibRows(const BitmapSpec& spec) {
+inline std::vector<uint8_t> dibRows(const BitmapLayout& layout) {
     std::vector<uint8_t> out;
-    const unsigned bits = spec.bitsPerPixel;
-    const size_t width = size_t(spec.width);
+    const unsigned bits = layout.bitsPerPixel;
+    const size_t width = size_t(layout.width);
     const size_t rowBytes = (bits * width + 31) / 32 * 4;
-    const size_t rows = width ? spec.values.size() / width : 0;
+    const size_t rows = width ? layout.values.size() / width : 0;
     for (size_t y = 0; y < rows; ++y) {
         std::vector<uint8_t> row(rowBytes, 0);
         for (size_t x = 0; x < width; ++x) {
-            const uint32_t value = spec.values[y * width + x];
+            const uint32_t value = layout.values[y * width + x];
             if (bits == 24) {
                 row[3 * x] = uint8_t(value);
                 row[3 * x + 1] = uint8_t(value >> 8);
@@ -64,44 +64,44 @@ inline std::vector<uint8_t> dibRows(const BitmapSpec& spec) {
     return out;
 }
 
-inline std::vector<uint8_t> bitmapFile(const BitmapSpec& spec) {
+inline std::vector<uint8_t> bitmapFile(const BitmapLayout& layout) {
     std::vector<uint8_t> header;
-    putBytes(&header, spec.headerSize, 4);
-    if (spec.headerSize == 12) {
-        putBytes(&header, uint32_t(spec.width), 2);
-        putBytes(&header, uint32_t(spec.height), 2);
+    putBytes(&header, layout.headerSize, 4);
+    if (layout.headerSize == 12) {
+        putBytes(&header, uint32_t(layout.width), 2);
+        putBytes(&header, uint32_t(layout.height), 2);
         putBytes(&header, 1, 2);
-        putBytes(&header, spec.bitsPerPixel, 2);
+        putBytes(&header, layout.bitsPerPixel, 2);
     } else {
-        putBytes(&header, uint32_t(spec.width), 4);
-        putBytes(&header, uint32_t(spec.height), 4);
+        putBytes(&header, uint32_t(layout.width), 4);
+        putBytes(&header, uint32_t(layout.height), 4);
         putBytes(&header, 1, 2);
-        putBytes(&header, spec.bitsPerPixel, 2);
-        putBytes(&header, spec.compression, 4);
+        putBytes(&header, layout.bitsPerPixel, 2);
+        putBytes(&header, layout.compression, 4);
         putBytes(&header, 0, 4);    // image size: left to the reader
         putBytes(&header, 2835, 4); // 72 dots per inch
         putBytes(&header, 2835, 4);
-        putBytes(&header, spec.coloursUsed, 4);
+        putBytes(&header, layout.coloursUsed, 4);
         putBytes(&header, 0, 4);
-        header.resize(spec.headerSize < 40 ? 40 : spec.headerSize, 0);
+        header.resize(layout.headerSize < 40 ? 40 : layout.headerSize, 0);
     }
-    const int entryBytes = spec.headerSize == 12 ? 3 : 4;
-    for (uint32_t i = 0; i < tableEntries(spec); ++i)
-        putBytes(&header, i < spec.colours.size() ? spec.colours[i] : 0x010203, entryBytes);
+    const int entryBytes = layout.headerSize == 12 ? 3 : 4;
+    for (uint32_t i = 0; i < tableEntries(layout); ++i)
+        putBytes(&header, i < layout.colours.size() ? layout.colours[i] : 0x010203, entryBytes);
 
     std::vector<uint8_t> file;
-    if (spec.fileHeader) {
-        const std::vector<uint8_t> rows = dibRows(spec);
-        const uint32_t pixelsAt = uint32_t(14 + header.size() + spec.gap);
+    if (layout.fileHeader) {
+        const std::vector<uint8_t> rows = dibRows(layout);
+        const uint32_t pixelsAt = uint32_t(14 + header.size() + layout.gap);
         file = {'B', 'M'};
         putBytes(&file, uint32_t(pixelsAt + rows.size()), 4);
         putBytes(&file, 0, 4);
         putBytes(&file, pixelsAt, 4);
         file.insert(file.end(), header.begin(), header.end());
-        file.insert(file.end(), spec.gap, 0xEE);
+        file.insert(file.end(), layout.gap, 0xEE);
         file.insert(file.end(), rows.begin(), rows.end());
     } else {
-        const std::vector<uint8_t> rows = dibRows(spec);
+        const std::vector<uint8_t> rows = dibRows(layout);
         file = header;
         file.insert(file.end(), rows.begin(), rows.end());
     }

@@ -10,22 +10,22 @@
 
 namespace {
 
-BitmapSpec seedSpec(uint32_t headerSize, bool fileHeader, uint16_t bits) {
-    BitmapSpec spec;
-    spec.headerSize = headerSize;
-    spec.fileHeader = fileHeader;
-    spec.bitsPerPixel = bits;
-    spec.width = 5;
-    spec.height = 3;
+BitmapLayout seedLayout(uint32_t headerSize, bool fileHeader, uint16_t bits) {
+    BitmapLayout layout;
+    layout.headerSize = headerSize;
+    layout.fileHeader = fileHeader;
+    layout.bitsPerPixel = bits;
+    layout.width = 5;
+    layout.height = 3;
     const uint32_t colours = bits == 24 ? 0 : 1u << bits;
-    for (uint32_t i = 0; i < colours; ++i) spec.colours.push_back(i * 0x010305 & 0xFFFFFF);
+    for (uint32_t i = 0; i < colours; ++i) layout.colours.push_back(i * 0x010305 & 0xFFFFFF);
     for (uint32_t n = 0; n < 15; ++n)
-        spec.values.push_back(bits == 24 ? n * 0x112233 & 0xFFFFFF : n % colours);
-    return spec;
+        layout.values.push_back(bits == 24 ? n * 0x112233 & 0xFFFFFF : n % colours);
+    return layout;
 }
 
-bool writeSeed(const std::string& folder, const std::string& name, const BitmapSpec& spec) {
-    const std::vector<uint8_t> bytes = bitmapFile(spec);
+bool writeSeed(const std::string& folder, const std::string& name, const BitmapLayout& layout) {
+    const std::vector<uint8_t> bytes = bitmapFile(layout);
     const std::string path = folder + "/" + name + ".bmp";
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return false;
@@ -47,23 +47,23 @@ int main(int argc, char** argv) {
             for (uint16_t bits : {1, 4, 8, 24}) {
                 const std::string name = std::string(headerSize == 12 ? "core" : "info") +
                                          (fileHeader ? "-bm-" : "-") + std::to_string(bits);
-                ok &= writeSeed(folder, name, seedSpec(headerSize, fileHeader, bits));
+                ok &= writeSeed(folder, name, seedLayout(headerSize, fileHeader, bits));
             }
 
-    BitmapSpec topDown = seedSpec(40, true, 8);
+    BitmapLayout topDown = seedLayout(40, true, 8);
     topDown.height = -3;
     ok &= writeSeed(folder, "info-bm-8-top-down", topDown);
 
-    BitmapSpec shortTable = seedSpec(40, false, 4);
+    BitmapLayout shortTable = seedLayout(40, false, 4);
     shortTable.coloursUsed = 5;
     shortTable.colours.resize(5);
     ok &= writeSeed(folder, "info-4-colours-used", shortTable);
 
-    BitmapSpec gap = seedSpec(40, true, 1);
+    BitmapLayout gap = seedLayout(40, true, 1);
     gap.gap = 6;
     ok &= writeSeed(folder, "info-bm-1-gap", gap);
 
-    BitmapSpec tabled = seedSpec(40, false, 24);
+    BitmapLayout tabled = seedLayout(40, false, 24);
     tabled.coloursUsed = 2;
     tabled.colours = {0xFF0000, 0x00FF00};
     ok &= writeSeed(folder, "info-24-colour-table", tabled);
