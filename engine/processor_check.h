@@ -3,6 +3,21 @@
 
 #include <cstdint>
 
-// 1 when the processor has CPUID, the extended function 0x80000001 and its 3DNow! flag; else 0.
-// Called by initScene at each scene start.
+#include "platform/cpuid.h"
+
+// What the check asks of the processor; tests put in answers of their own.
+struct CpuidSource {
+    int32_t (*exists)();
+    CpuidRegisters (*query)(uint32_t function);
+};
+
+// The processor's own CPUID.
+extern const CpuidSource processorCpuid;
+
+// 1 when the processor has CPUID, reaches the extended function 0x80000001 and sets its 3DNow!
+// flag (bit 31 of EDX); else 0. Called by initScene at each scene start and by the tools, which
+// fall back on the packed-pair layer without it.
 int32_t detect3DNow();
+
+// The same decision over the answers of source.
+int32_t detect3DNow(const CpuidSource& source);
