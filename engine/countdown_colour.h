@@ -1,0 +1,24 @@
+// countdown_colour.h -- the colour of a pixel from the countdown at its escape
+#pragma once
+
+#include <cstdint>
+
+#include "ui/palette.h"
+
+// n is the countdown when the point escaped (100 at the first iteration, 1 at the hundredth) or 0
+// when it stayed. Grey kernels write 256 - n, palette kernels PaletteTable entry 102 - n; a point
+// that stayed is black. Writes three bytes and returns the position after them. Used by the x87
+// kernels and the packed-pair layer; the native 3DNow! kernels do the same in assembly.
+template <bool isPalette> inline uint8_t* writeCountdownColour(uint8_t* pixel, uint32_t n) {
+    if (n == 0) {
+        pixel[0] = pixel[1] = pixel[2] = 0;
+    } else if (isPalette) {
+        const PaletteEntry& entry = PaletteTable[102 - n];
+        pixel[0] = entry.red;
+        pixel[1] = entry.green;
+        pixel[2] = entry.blue;
+    } else {
+        pixel[0] = pixel[1] = pixel[2] = uint8_t(256 - n);
+    }
+    return pixel + 3;
+}
