@@ -5,6 +5,7 @@
 
 #include "app/interval_timer.h"
 #include "engine/kernels.h"
+#include "engine/kernels_3dnow_layer.h"
 
 namespace {
 
@@ -14,6 +15,14 @@ const TileKernel kernelTable[2][6] = {
     {juliaGreyPortable, juliaGreyX87, juliaGrey3DNow, juliaPalettePortable, juliaPaletteX87,
      juliaPalette3DNow},
 };
+
+// Methods 2 and 5 over the packed-pair layer: grey, palette.
+const TileKernel layerTable[2][2] = {
+    {mandelbrotGrey3DNowLayer, mandelbrotPalette3DNowLayer},
+    {juliaGrey3DNowLayer, juliaPalette3DNowLayer},
+};
+
+bool threeDNowLayer = false;
 
 void uploadTile(const TileImage& tile, int t) {
     glBindTexture(GL_TEXTURE_2D, viewerState.tileTextures[t]);
@@ -45,7 +54,13 @@ void computeAndUploadTiles(FractalKind kind) {
 } // namespace
 
 TileKernel tileKernel(FractalKind kind, ComputeMethod method) {
+    if (threeDNowLayer && (method == Grey3DNow || method == Palette3DNow))
+        return layerTable[kind == Julia][method == Palette3DNow];
     return kernelTable[kind == Julia][method];
+}
+
+void useThreeDNowLayer(bool layer) {
+    threeDNowLayer = layer;
 }
 
 TileOrigin tileOrigin(const ViewRegion& view, int t) {

@@ -7,6 +7,11 @@
 // The kernel of the dispatch table for (kind, method).
 TileKernel tileKernel(FractalKind kind, ComputeMethod method);
 
+// From now on methods 2 and 5 run the packed-pair layer instead of the 3DNow! instructions (or
+// again the instructions). Called by the tools where detect3DNow reports 0; the viewer never
+// calls it, since it offers methods 2 and 5 only where the processor has 3DNow!.
+void useThreeDNowLayer(bool layer);
+
 // Lower-left corner in the plane of tile t of view: 0 upper-left, 1 upper-right, 2 lower-left,
 // 3 lower-right. Each tile spans half the view in both directions.
 struct TileOrigin {
