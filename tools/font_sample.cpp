@@ -1,10 +1,13 @@
-// font_sample.cpp -- zelvonia-font-sample: both glyph sets of data/font.bmp as the viewer prints
-// them, written to a picture file for a person to look at
+// font_sample.cpp -- zelvonia-font-sample: texts printed through the viewer's font into the
+// 800x600 scene, written to a picture file: both glyph sets for a person to look at, or the
+// texts given, which the end-to-end tests compare with the viewer's screen
 #include <SDL.h>
 #include <SDL_opengl.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "engine/viewer_state.h"
@@ -13,8 +16,7 @@
 
 namespace {
 
-// The picture is the upper-left 512 x 512 units of the 800 x 600 scene: 46 columns, 32 rows.
-constexpr int SceneHeight = 600;
+constexpr int SceneWidth = 800, SceneHeight = 600;
 
 struct Line {
     int column, row, set;
@@ -48,59 +50,83 @@ const Line sampleLines[] = {
     {0, 22, 1, 1, 1, 1, "1,2,3,4,5,6,7,8 - meni paletu"},
 };
 
-void drawSample(BitmapFont* font) {
+void drawLines(BitmapFont* font, const std::vector<Line>& lines) {
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     glEnable(GL_TEXTURE_2D);
     font->beginText();
-    for (const Line& line : sampleLines) {
+    for (const Line& line : lines) {
         glColor3f(line.red, line.green, line.blue);
         font->print(line.column, line.row, line.text, line.set);
     }
     font->endText();
 }
 
-// The top 512 rows of the scene's left 512 columns, top row first.
-void readPicture(uint8_t* picture) {
-    std::vector<uint8_t> rows(PictureBytes);
+// The whole scene, top row first.
+void readScene(uint8_t* scene) {
+    const size_t rowBytes = SceneWidth * 3;
+    std::vector<uint8_t> rows(rowBytes * SceneHeight);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, SceneHeight - PictureSide, PictureSide, PictureSide, GL_RGB, GL_UNSIGNED_BYTE,
-                 rows.data());
-    const size_t rowBytes = PictureSide * 3;
-    for (int y = 0; y < PictureSide; ++y)
-        std::copy_n(rows.data() + (PictureSide - 1 - y) * rowBytes, rowBytes,
-                    picture + y * rowBytes);
+    glReadPixels(0, 0, SceneWidth, SceneHeight, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    for (int y = 0; y < SceneHeight; ++y)
+        std::copy_n(rows.data() + (SceneHeight - 1 - y) * rowBytes, rowBytes, scene + y * rowBytes);
+}
+
+bool readInt(const char* text, int* value) {
+    char* end;
+    const long number = std::strtol(text, &end, 10);
+    *value = int(number);
+    return end != text && *end == '\0' && number >= -1000 && number <= 1000;
+}
+
+// Each text is given as COLUMN ROW SET RED,GREEN,BLUE TEXT.
+bool parseLines(int count, char** args, std::vector<Line>* lines) {
+    if (count % 5 != 0) return false;
+    for (int i = 0; i < count; i += 5) {
+        Line line;
+        char rest;
+        if (!readInt(args[i], &line.column) || !readInt(args[i + 1], &line.row) ||
+            !readInt(args[i + 2], &line.set) ||
+            std::sscanf(args[i + 3], "%f,%f,%f%c", &line.red, &line.green, &line.blue, &rest) != 3)
+            return false;
+        line.text = args[i + 4];
+        lines->push_back(line);
+    }
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || !isPictureName(argv[1])) {
-        std::fprintf(stderr, "usage: zelvonia-font-sample OUT.png|OUT.ppm\n"
+    std::vector<Line> lines;
+    if (argc < 2 || !isPictureName(argv[1]) || !parseLines(argc - 2, argv + 2, &lines)) {
+        std::fprintf(stderr, "usage: zelvonia-font-sample OUT.png|OUT.ppm "
+                             "[COLUMN ROW SET RED,GREEN,BLUE TEXT]...\n"
                              "run from the folder that holds data/font.bmp\n");
         return 2;
     }
+    if (lines.empty()) lines.assign(std::begin(sampleLines), std::end(sampleLines));
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "zelvonia-font-sample: %s\n", SDL_GetError());
         return 1;
     }
-    SDL_Window* window = SDL_CreateWindow("font sample", 0, 0, 800, SceneHeight,
+    SDL_Window* window = SDL_CreateWindow("font sample", 0, 0, SceneWidth, SceneHeight,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
     if (!context) {
         std::fprintf(stderr, "zelvonia-font-sample: %s\n", SDL_GetError());
         return 1;
     }
-    glViewport(0, 0, 800, SceneHeight);
+    glViewport(0, 0, SceneWidth, SceneHeight);
     int result = 1;
     if (loadFontTexture()) {
         BitmapFont* font = new BitmapFont(viewerState.fontTexture);
-        drawSample(font);
-        static uint8_t picture[PictureBytes];
-        readPicture(picture);
+        drawLines(font, lines);
+        static uint8_t scene[SceneWidth * SceneHeight * 3];
+        readScene(scene);
         delete font;
         char error[512];
-        result = writePicture(argv[1], picture, error, sizeof error) ? 0 : 1;
+        result = writeImage(argv[1], scene, SceneWidth, SceneHeight, error, sizeof error) ? 0 : 1;
         if (result) std::fprintf(stderr, "zelvonia-font-sample: %s\n", error);
     }
     // The context and window die with the process: unloading the GL driver first would hide

@@ -15,12 +15,13 @@ bool endsWith(const char* text, const char* ending) {
     return length > endingLength && std::strcmp(text + length - endingLength, ending) == 0;
 }
 
-bool writePpm(FILE* file, const uint8_t* picture) {
-    std::fprintf(file, "P6\n%d %d\n255\n", PictureSide, PictureSide);
-    return std::fwrite(picture, 1, PictureBytes, file) == size_t(PictureBytes);
+bool writePpm(FILE* file, const uint8_t* pixels, int width, int height) {
+    const size_t bytes = size_t(width) * height * 3;
+    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
+    return std::fwrite(pixels, 1, bytes, file) == bytes;
 }
 
-bool writePng(FILE* file, const uint8_t* picture) {
+bool writePng(FILE* file, const uint8_t* pixels, int width, int height) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -29,11 +30,10 @@ bool writePng(FILE* file, const uint8_t* picture) {
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, PictureSide, PictureSide, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int row = 0; row < PictureSide; ++row)
-        png_write_row(png, picture + size_t(row) * PictureSide * 3);
+    for (int row = 0; row < height; ++row) png_write_row(png, pixels + size_t(row) * width * 3);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
@@ -56,17 +56,23 @@ int isPictureName(const char* path) {
     return endsWith(path, ".ppm") || endsWith(path, ".png");
 }
 
-int writePicture(const char* path, const uint8_t* picture, char* error, int errorSize) {
+int writeImage(const char* path, const uint8_t* pixels, int width, int height, char* error,
+               int errorSize) {
     FILE* file = std::fopen(path, "wb");
     if (!file) {
         std::snprintf(error, errorSize, "cannot write %s: %s", path, std::strerror(errno));
         return 0;
     }
-    bool written = endsWith(path, ".png") ? writePng(file, picture) : writePpm(file, picture);
+    bool written = endsWith(path, ".png") ? writePng(file, pixels, width, height)
+                                          : writePpm(file, pixels, width, height);
     written = (std::fclose(file) == 0) && written;
     if (!written) {
         std::snprintf(error, errorSize, "cannot write %s", path);
         std::remove(path);
     }
     return written;
+}
+
+int writePicture(const char* path, const uint8_t* picture, char* error, int errorSize) {
+    return writeImage(path, picture, PictureSide, PictureSide, error, errorSize);
 }

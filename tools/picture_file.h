@@ -12,8 +12,12 @@ constexpr int PictureBytes = PictureSide * PictureSide * 3;
 // picture's top row first. picture holds PictureBytes.
 void assemblePicture(const TileImage (&tiles)[4], uint8_t* picture);
 
-// Writes the picture as binary PPM ("P6\n512 512\n255\n") or PNG, chosen by the name's ending.
-// Returns 1 on success, 0 with errno-style message in error on failure.
+// Writes an RGB image, top row first, as binary PPM ("P6\nW H\n255\n") or PNG, chosen by the
+// name's ending. Returns 1 on success, else 0 with a message in error.
+int writeImage(const char* path, const uint8_t* pixels, int width, int height, char* error,
+               int errorSize);
+
+// The 512x512 picture through writeImage.
 int writePicture(const char* path, const uint8_t* picture, char* error, int errorSize);
 
 // 1 when the name ends in .ppm or .png.
