@@ -10,13 +10,13 @@
 #include "app/key_table.h"
 #include "engine/viewer_state.h"
 #include "ui/bitmap_font.h"
+#include "ui/commands.h"
 #include "ui/number_format.h"
 
 namespace {
 
 constexpr int KeyH = 72;
 constexpr double HelpSeconds = 2.5;
-constexpr double PointScale = -1.0 / 512; // the point mapping of the commands, exactly
 
 // Every number is formatted here just before it is printed.
 char numberText[NumberTextSize];
@@ -61,8 +61,9 @@ void drawRegionAndPointer(BitmapFont& font) {
     font.print(48, 0, "y =", 1);
     printSigned(font, 44, 0, px);
     printSigned(font, 52, 0, row);
-    printSignificant(font, 50, 5, v.x - (px * v.dx) * PointScale, 20);
-    printSignificant(font, 50, 6, v.y - (row * v.dy) * PointScale, 20);
+    const JuliaSeed point = pointOfPointer(viewerState.pointerPosition, v);
+    printSignificant(font, 50, 5, point.re, 20);
+    printSignificant(font, 50, 6, point.im, 20);
     font.print(23, 1, "Sposob vypoctu (medzernik):", 1);
 }
 
