@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -20,10 +21,12 @@ namespace {
 
 typedef std::vector<unsigned char> Frame; // 800 x 600 RGB, bottom row first
 
-struct Colour {
-    float red, green, blue;
+struct Item {
+    int column, row;
+    const char* text;
+    int set;
+    float red = 1, green = 1, blue = 1;
 };
-constexpr Colour White = {1, 1, 1};
 
 // The help timer reads this counter, in nanoseconds.
 int64_t fakeNanoseconds;
@@ -36,29 +39,16 @@ const ClockSource fakeClocks = {
     [] { return uint32_t(fakeNanoseconds / 1000000); },
 };
 
-// A mid-grey picture under the overlay, so that the help band's black shows.
-void clearToBackground() {
-    glClearColor(0, 0, 0, 0);
+// A grey picture under the overlay, so that the help band's black shows.
+void drawBackground(bool helpBand) {
+    useTestGlContext();
+    glClearColor(0.5f, 0.5f, 0.5f, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
-    glColor3f(0.5f, 0.5f, 0.5f);
-    glBegin(GL_QUADS);
-    glVertex2i(0, 0);
-    glVertex2i(512, 0);
-    glVertex2i(512, 512);
-    glVertex2i(0, 512);
-    glEnd();
-    glColor3f(1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
-}
-
-// The opaque band behind the help text.
-void drawHelpBand() {
-    glDisable(GL_TEXTURE_2D);
     glColor3f(0, 0, 0);
-    glRecti(80, 265, 800, 520);
-    glColor3f(1, 1, 1);
+    if (helpBand) glRecti(80, 265, 800, 520);
     glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
 }
 
 Frame readFrame() {
@@ -66,6 +56,50 @@ Frame readFrame() {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
     return frame;
+}
+
+// Pixels in [left, right) x [bottom, top) where the frames differ.
+int differingPixels(const Frame& a, const Frame& b, int left, int right, int bottom, int top) {
+    int count = 0;
+    for (int y = bottom; y < top; ++y)
+        for (int x = left; x < right; ++x) {
+            const size_t at = (size_t(y) * 800 + x) * 3;
+            count += std::memcmp(&a[at], &b[at], 3) != 0;
+        }
+    return count;
+}
+
+Frame drawDisplay() {
+    drawBackground(false);
+    drawHeadsUpDisplay();
+    return readFrame();
+}
+
+// Items printed by the same font in their colours over the same background.
+Frame drawAlone(const std::vector<Item>& items, bool helpBand) {
+    drawBackground(helpBand);
+    viewerState.font->beginText();
+    for (const Item& item : items) {
+        glColor3f(item.red, item.green, item.blue);
+        viewerState.font->print(item.column, item.row, item.text, item.set);
+    }
+    viewerState.font->endText();
+    return readFrame();
+}
+
+// The cells of each item (its glyph quads reach 5 units further) are as when it is printed
+// alone, and differ from the bare background, so the item really draws something.
+void expectItems(const Frame& display, const std::vector<Item>& items, bool helpBand = false) {
+    const Frame bare = drawAlone({}, helpBand);
+    for (const Item& item : items) {
+        SCOPED_TRACE(testing::Message() << '"' << item.text << "\" at column " << item.column
+                                        << ", row " << item.row << ", set " << item.set);
+        const Frame alone = drawAlone({item}, helpBand);
+        const int left = 11 * item.column, bottom = 584 - 16 * item.row;
+        const int right = std::min(800, left + 11 * int(std::strlen(item.text)));
+        EXPECT_EQ(differingPixels(display, alone, left, right, bottom, bottom + 16), 0);
+        EXPECT_GT(differingPixels(alone, bare, left, right, bottom, bottom + 16), 0);
+    }
 }
 
 class HeadsUpDisplay : public ::testing::Test {
@@ -80,195 +114,98 @@ class HeadsUpDisplay : public ::testing::Test {
         viewerState.font = nullptr;
     }
     void SetUp() override {
-        clockSource = &fakeClocks;
-        fakeNanoseconds = 0;
-        helpTimer.restart();
-        fakeNanoseconds = 3'000'000'000; // help gone unless a test wants it
-        std::memset(KeyTable, 0, sizeof KeyTable);
-        viewerState.view = InitialView;
-        viewerState.kind = Mandelbrot;
-        viewerState.method = GreyX87;
-        viewerState.has3DNow = 0;
-        viewerState.colourEnabled = 0;
-        viewerState.juliaSeed = {0.0, 0.0};
+        BitmapFont* font = viewerState.font;
+        viewerState = {}; // the initial view, a Mandelbrot set, no colouring, no 3DNow!
+        viewerState.font = font;
         viewerState.iterationCount = 1000;
         viewerState.computeSeconds = 0.25f;
         viewerState.framesPerSecond = 12.0f;
         viewerState.pointerPosition = {256, 343};
+        std::memset(KeyTable, 0, sizeof KeyTable);
+        clockSource = &fakeClocks;
+        fakeNanoseconds = 0;
+        helpTimer.restart();
+        fakeNanoseconds = 3'000'000'000; // help gone unless a test wants it
     }
     void TearDown() override { clockSource = &systemClocks; }
-
-    Frame drawDisplay() {
-        useTestGlContext();
-        clearToBackground();
-        drawHeadsUpDisplay();
-        return readFrame();
-    }
-
-    // The text alone, printed by the same font in the same colour over the same background.
-    static Frame drawAlone(int column, int row, const char* text, int set, Colour colour,
-                           bool onHelpBand = false) {
-        useTestGlContext();
-        clearToBackground();
-        if (onHelpBand) drawHelpBand();
-        BitmapFont& font = *viewerState.font;
-        font.beginText();
-        glColor3f(colour.red, colour.green, colour.blue);
-        font.print(column, row, text, set);
-        font.endText();
-        return readFrame();
-    }
-
-    // Compares the cells that text covers (each glyph quad reaches 5 units past its cell).
-    static void expectText(const Frame& display, int column, int row, const char* text, int set,
-                           Colour colour = White, bool onHelpBand = false) {
-        SCOPED_TRACE(std::string("\"") + text + "\" at column " + std::to_string(column) +
-                     ", row " + std::to_string(row) + ", set " + std::to_string(set));
-        const Frame alone = drawAlone(column, row, text, set, colour, onHelpBand);
-        const int left = 11 * column, right = std::min(800, left + 11 * int(strlen(text)));
-        const int bottom = 584 - 16 * row;
-        int differences = 0;
-        for (int y = bottom; y < bottom + 16; ++y)
-            for (int x = left; x < right; ++x) {
-                const size_t at = (size_t(y) * 800 + x) * 3;
-                differences += std::memcmp(&display[at], &alone[at], 3) != 0;
-            }
-        EXPECT_EQ(differences, 0);
-        // The text really draws something there: it differs from an empty cell row.
-        const Frame empty = drawAlone(column, row, "", set, colour, onHelpBand);
-        int lit = 0;
-        for (int y = bottom; y < bottom + 16; ++y)
-            for (int x = left; x < right; ++x) {
-                const size_t at = (size_t(y) * 800 + x) * 3;
-                lit += std::memcmp(&alone[at], &empty[at], 3) != 0;
-            }
-        EXPECT_GT(lit, 0);
-    }
 };
 
-TEST_F(HeadsUpDisplay, StatisticsOfTheLastComputation) {
-    const Frame display = drawDisplay();
-    expectText(display, 0, 0, "12.", 0);
-    expectText(display, 15, 0, "h - zobrazi help", 1);
-    expectText(display, 10, 1, "1000", 0);
-    expectText(display, 0, 1, "Iteracii:", 0);
-    expectText(display, 5, 2, "0.25", 0);
-    expectText(display, 0, 2, "Cas:", 0);
-    expectText(display, 18, 3, "4000.", 0);
-    expectText(display, 0, 3, "Iteraci za 1 sec:", 0);
-}
-
-TEST_F(HeadsUpDisplay, ViewRegionAndPointer) {
-    Frame display = drawDisplay();
-    expectText(display, 0, 4, "x:", 0);
-    expectText(display, 2, 4, "-1.25", 0);
-    expectText(display, 25, 4, "dx:", 0);
-    expectText(display, 28, 4, "2.", 0);
-    expectText(display, 36, 4, "y:", 0);
-    expectText(display, 38, 4, "-1.", 0);
-    expectText(display, 61, 4, "dy:", 0);
-    expectText(display, 64, 4, "2.", 0);
-    expectText(display, 35, 0, "Mys: x =", 1);
-    expectText(display, 44, 0, "256", 1);
-    expectText(display, 48, 0, "y =", 1);
-    expectText(display, 52, 0, "256", 1);
-    // (256, 343) is the point -0.25 + 0i of the initial view: x + 256 * 2/512.
-    expectText(display, 50, 5, "-0.25", 0);
-    expectText(display, 50, 6, "0.", 0);
-    expectText(display, 23, 1, "Sposob vypoctu (medzernik):", 1);
+TEST_F(HeadsUpDisplay, StatisticsViewRegionAndPointer) {
+    // clang-format off
+    expectItems(drawDisplay(), {
+        {0, 0, "12.", 0}, {15, 0, "h - zobrazi help", 1}, {10, 1, "1000", 0},
+        {0, 1, "Iteracii:", 0}, {5, 2, "0.25", 0}, {0, 2, "Cas:", 0}, {18, 3, "4000.", 0},
+        {0, 3, "Iteraci za 1 sec:", 0}, {0, 4, "x:", 0}, {2, 4, "-1.25", 0}, {25, 4, "dx:", 0},
+        {28, 4, "2.", 0}, {36, 4, "y:", 0}, {38, 4, "-1.", 0}, {61, 4, "dy:", 0}, {64, 4, "2.", 0},
+        {35, 0, "Mys: x =", 1}, {44, 0, "256", 1}, {48, 0, "y =", 1}, {52, 0, "256", 1},
+        {23, 1, "Sposob vypoctu (medzernik):", 1}, {50, 5, "-0.25", 0}, {50, 6, "0.", 0}});
+    // (256, 343) above is -0.25 + 0i in the initial view.
 
     // A pointer outside the scene extrapolates; 0.3 and 0.004 show their binary expansions.
     viewerState.view = {0.3, 0.004, 0.1, 20.0};
     viewerState.pointerPosition = {-3, 700};
-    display = drawDisplay();
-    expectText(display, 2, 4, "0.29999999999999999", 0);
-    expectText(display, 28, 4, "4.e-003", 0);
-    expectText(display, 64, 4, "20", 0);
-    expectText(display, 44, 0, "-3", 1);
-    expectText(display, 52, 0, "-101", 1);
-    expectText(display, 50, 5, "0.29997656249999999", 0);
-    expectText(display, 50, 6, "-3.8453124999999999", 0);
+    expectItems(drawDisplay(), {
+        {2, 4, "0.29999999999999999", 0}, {28, 4, "4.e-003", 0}, {38, 4, "0.10000000000000001", 0},
+        {64, 4, "20", 0}, {44, 0, "-3", 1}, {52, 0, "-101", 1}, {50, 5, "0.29997656249999999", 0},
+        {50, 6, "-3.8453124999999999", 0}});
+    // clang-format on
 }
 
 TEST_F(HeadsUpDisplay, MethodListMarksTheActiveMethod) {
     const char* const entries[3] = {"jazyk c", "assembler s FPU", "assembler s 3Dnow!"};
-    const Colour red = {1, 0, 0};
-    for (int has3DNow = 0; has3DNow <= 1; ++has3DNow)
+    for (int has3DNow : {0, 1})
         for (int method = 0; method < 6; ++method) {
             if (!has3DNow && method % 3 == 2) continue; // never selected without 3DNow!
-            SCOPED_TRACE("method " + std::to_string(method) + ", 3DNow! " +
-                         std::to_string(has3DNow));
+            SCOPED_TRACE(testing::Message() << "method " << method << ", 3DNow! " << has3DNow);
             viewerState.has3DNow = has3DNow;
             viewerState.method = ComputeMethod(method);
-            const Frame display = drawDisplay();
+            std::vector<Item> items;
             for (int row = 1; row <= 3; ++row) {
                 const bool active = method % 3 == row - 1;
-                if (row == 3 && !has3DNow)
-                    expectText(display, 33, 3, "(CPU nepodporuje) assembler s 3Dnow!", 1,
-                               {0.7f, 1.0f, 0.6f});
-                else
-                    expectText(display, 51, row, entries[row - 1], active ? 0 : 1,
-                               active ? red : White);
+                items.push_back(
+                    {51, row, entries[row - 1], !active, 1, active ? 0.f : 1, active ? 0.f : 1});
             }
+            if (!has3DNow)
+                items[2] = {33, 3, "(CPU nepodporuje) assembler s 3Dnow!", 1, 0.7f, 1, 0.6f};
+            expectItems(drawDisplay(), items);
         }
 }
 
-TEST_F(HeadsUpDisplay, ColouringIndicatorOnlyWhileColouring) {
+// The colouring indicator only while colouring, the seed only for a Julia set, although it
+// keeps its value.
+TEST_F(HeadsUpDisplay, ColouringAndKind) {
     viewerState.colourEnabled = 1;
     viewerState.method = PaletteX87;
-    Frame display = drawDisplay();
-    expectText(display, 60, 0, "far", 0, {1, 0.3f, 0});
-    expectText(display, 63, 0, "ben", 0, {0, 1, 0.3f});
-    expectText(display, 66, 0, "ie", 0, {0.3f, 0, 1});
-
+    viewerState.kind = Julia;
+    viewerState.juliaSeed = {-0.75, 0.1};
+    // clang-format off
+    expectItems(drawDisplay(), {
+        {60, 0, "far", 0, 1, 0.3f, 0}, {63, 0, "ben", 0, 0, 1, 0.3f}, {66, 0, "ie", 0, 0.3f, 0, 1},
+        {60, 1, "Julia", 0}, {50, 7, "-0.75", 0}, {50, 8, "0.10000000000000001", 0}});
+    // clang-format on
     viewerState.colourEnabled = 0;
     viewerState.method = GreyX87;
-    display = drawDisplay();
-    const Frame blank = drawAlone(60, 0, "", 0, White);
-    for (int x = 660; x < 800; ++x)
-        for (int y = 584; y < 600; ++y) {
-            const size_t at = (size_t(y) * 800 + x) * 3;
-            ASSERT_EQ(std::memcmp(&display[at], &blank[at], 3), 0) << x << ", " << y;
-        }
-}
-
-TEST_F(HeadsUpDisplay, KindAndJuliaSeed) {
-    viewerState.juliaSeed = {-0.75, 0.1};
-    Frame display = drawDisplay();
-    expectText(display, 60, 1, "Mandelbrot", 0);
-    const Frame blank = drawAlone(0, 0, "", 0, White);
-    for (int y = 584 - 16 * 8; y < 600 - 16 * 7; ++y) // rows 7 and 8 stay empty
-        for (int x = 550; x < 800; ++x) {
-            const size_t at = (size_t(y) * 800 + x) * 3;
-            ASSERT_EQ(std::memcmp(&display[at], &blank[at], 3), 0) << x << ", " << y;
-        }
-
-    viewerState.kind = Julia;
-    display = drawDisplay();
-    expectText(display, 60, 1, "Julia", 0);
-    expectText(display, 50, 7, "-0.75", 0);
-    expectText(display, 50, 8, "0.10000000000000001", 0);
+    viewerState.kind = Mandelbrot;
+    const Frame display = drawDisplay(), bare = drawAlone({}, false);
+    expectItems(display, {{60, 1, "Mandelbrot", 0}});
+    EXPECT_EQ(differingPixels(display, bare, 660, 800, 584, 600), 0); // row 0 from column 60
+    EXPECT_EQ(differingPixels(display, bare, 550, 800, 456, 488), 0); // rows 7 and 8
 }
 
 TEST_F(HeadsUpDisplay, HelpForTwoAndAHalfSecondsAfterStartAndWhileHIsHeld) {
+    // clang-format off
+    const std::vector<Item> lines = {
+        {15, 5, "Program: Zelvonia - Mandelbrotova a Juliova mnozina", 0},
+        {10, 8, "Pouzivane klavesy:", 0}, {15, 9, "medzernik - zmena sposobu vypoctu", 1},
+        {15, 12, "F - zapne/vypne farbebie", 1}, {15, 19, "sipky - posuvanie", 1},
+        {15, 15, "  - komplexne cislo pre Juliovu mnozinu sa nastavuje mysou", 1},
+        {15, 20, "H - help", 0, 1, 0.5f, 0.5f}};
+    // clang-format on
     auto expectHelp = [&](bool shown) {
         const Frame display = drawDisplay();
-        const size_t bandPixel = (size_t(300) * 800 + 100) * 3; // inside the band, over the picture
-        const unsigned grey = display[bandPixel];
-        if (!shown) {
-            EXPECT_GT(grey, 100u);
-            return;
-        }
-        EXPECT_EQ(grey, 0u);
-        expectText(display, 15, 5, "Program: Zelvonia - Mandelbrotova a Juliova mnozina", 0, White,
-                   true);
-        expectText(display, 10, 8, "Pouzivane klavesy:", 0, White, true);
-        expectText(display, 15, 9, "medzernik - zmena sposobu vypoctu", 1, White, true);
-        expectText(display, 15, 12, "F - zapne/vypne farbebie", 1, White, true);
-        expectText(display, 15, 15, "  - komplexne cislo pre Juliovu mnozinu sa nastavuje mysou", 1,
-                   White, true);
-        expectText(display, 15, 19, "sipky - posuvanie", 1, White, true);
-        expectText(display, 15, 20, "H - help", 0, {1, 0.5f, 0.5f}, true);
+        // Left of the lines: the band's left and lower edges over the picture, or no band.
+        EXPECT_EQ(differingPixels(display, drawAlone({}, shown), 0, 88, 0, 520), 0);
+        if (shown) expectItems(display, lines, true);
     };
     fakeNanoseconds = 2'400'000'000;
     expectHelp(true);
