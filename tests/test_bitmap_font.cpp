@@ -149,6 +149,7 @@ std::vector<GLfloat> textState() {
 // Text mode keeps one extra matrix on each stack; print puts the model-view at its cell
 // whatever was printed before, also for an empty text.
 TEST_F(BitmapFontTest, EndTextRestoresMatricesAndBlending) {
+    glDisable(GL_BLEND);
     glTranslatef(5, 6, 0);
     glMatrixMode(GL_PROJECTION);
     const std::vector<GLfloat> before = textState();
