@@ -1,14 +1,17 @@
-// test_render_tool.cpp -- zelvonia-render against the engine, and its handling of bad input
+// test_render_tool.cpp -- zelvonia-render: its pictures against the kernels, and bad input
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "engine/tile_computation.h"
+#include "engine/kernels.h"
+#include "engine/kernels_3dnow_layer.h"
+#include "engine/processor_check.h"
+#include "engine/viewer_state.h"
 #include "tests/support/temp_files.h"
 #include "ui/palette.h"
 
@@ -16,122 +19,132 @@ namespace {
 
 struct RunResult {
     int exitCode;
-    std::string output; // stdout and stderr
+    std::string output, errors;
 };
 
-RunResult runRender(const std::string& arguments) {
-    const char* build = std::getenv("ZELVONIA_BUILD");
-    const std::string command =
-        std::string(build ? build : "build") + "/zelvonia-render " + arguments + " 2>&1";
-    RunResult result{-1, ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+RunResult runRender(const std::string& arguments, const TempFolder& folder) {
+    const std::string command = std::string(std::getenv("ZELVONIA_BUILD")) + "/zelvonia-render " +
+                                arguments + " >" + folder.path("stdout") + " 2>" +
+                                folder.path("stderr");
+    const int status = std::system(command.c_str());
+    const auto text = [&](const char* name) {
+        const std::vector<unsigned char> bytes = readWholeFile(folder.path(name));
+        return std::string(bytes.begin(), bytes.end());
+    };
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text("stdout"), text("stderr")};
 }
 
-constexpr size_t HeaderLength = 15; // "P6\n512 512\n255\n"
-
-// The picture of the current state, laid out by hand: screen row r shows picture row
-// J = 511 - r, which is row J mod 256 of an upper tile (0, 1) when J >= 256.
-std::vector<unsigned char> expectedPicture() {
-    static TileImage tiles[4];
-    computeTilesInMemory(tiles);
-    std::vector<unsigned char> picture;
-    for (int r = 0; r < 512; ++r) {
-        const int J = 511 - r;
+// The picture laid out by hand from the kernel's four tiles, its top row first: picture row J
+// (from the bottom) is row J mod 256 of an upper tile when J >= 256. Adds the iterations to count.
+std::string expectedPpm(TileKernel kernel, const ViewRegion& v, uint32_t& count) {
+    static TileImage tiles[4]; // upper left, upper right, lower left, lower right
+    const double hdx = v.dx * 0.5, hdy = v.dy * 0.5;
+    viewerState.iterationCount = 0;
+    kernel(tiles[0], v.x, hdx, v.y + hdy, hdy);
+    kernel(tiles[1], v.x + hdx, hdx, v.y + hdy, hdy);
+    kernel(tiles[2], v.x, hdx, v.y, hdy);
+    kernel(tiles[3], v.x + hdx, hdx, v.y, hdy);
+    count = viewerState.iterationCount;
+    std::string ppm = "P6\n512 512\n255\n";
+    for (int J = 511; J >= 0; --J)
         for (int I = 0; I < 512; ++I) {
             const TileImage& tile = tiles[(J >= 256 ? 0 : 2) + (I >= 256 ? 1 : 0)];
-            const uint8_t* pixel = tile.pixels + (256 * (J % 256) + I % 256) * 3;
-            picture.insert(picture.end(), pixel, pixel + 3);
+            ppm.append(reinterpret_cast<const char*>(tile.pixels) + (256 * (J % 256) + I % 256) * 3,
+                       3);
         }
-    }
-    return picture;
+    return ppm;
 }
 
-void expectPpmEqualsEngine(const std::string& arguments, FractalKind kind, ComputeMethod method,
-                           ViewRegion view, JuliaSeed seed) {
-    SCOPED_TRACE(arguments);
-    TempFolder folder;
-    const RunResult run = runRender(arguments + " " + folder.path("out.ppm"));
-    ASSERT_EQ(run.exitCode, 0) << run.output;
+// Each kind and method once, with the kernels that must draw it (3DNow!: layer, native).
+#define JULIA "--kind julia --seed -0.8 0.156 "
+// clang-format off
+const struct RenderCase {
+    const char* arguments;
+    TileKernel kernel, native;
+    ViewRegion view;
+} renderCases[] = {
+    {"", mandelbrotGreyPortable, nullptr, InitialView},
+    {"--method 1", mandelbrotGreyX87, nullptr, InitialView},
+    {"--method 2", mandelbrotGrey3DNowLayer, mandelbrotGrey3DNow, InitialView},
+    {"--method 3 --view -0x1.8p-1 0x1p-4 0.1 1e-1", mandelbrotPalettePortable, nullptr,
+     {-0.75, 0.0625, 0.1, 0.1}},
+    {"--method 4", mandelbrotPaletteX87, nullptr, InitialView},
+    {"--method 5 --view -1.4968 0x1p-16 0 0x1p-16", mandelbrotPalette3DNowLayer,
+     mandelbrotPalette3DNow, {-1.4968, 0x1p-16, 0.0, 0x1p-16}},
+    {"--kind julia --seed -0.8 0x1.3f7ced916872bp-3 --view -1.5 3 -1.2 2.4", juliaGreyPortable,
+     nullptr, {-1.5, 3.0, -1.2, 2.4}},
+    {JULIA "--method 1", juliaGreyX87, nullptr, InitialView},
+    {JULIA "--method 2", juliaGrey3DNowLayer, juliaGrey3DNow, InitialView},
+    {JULIA "--method 3", juliaPalettePortable, nullptr, InitialView},
+    {JULIA "--method 4", juliaPaletteX87, nullptr, InitialView},
+    {JULIA "--method 5", juliaPalette3DNowLayer, juliaPalette3DNow, InitialView},
+};
+// clang-format on
 
-    viewerState.kind = kind;
-    viewerState.method = method;
-    viewerState.view = view;
-    viewerState.juliaSeed = seed;
+TEST(RenderTool, PpmIsTheKernelsTilesLaidOutWithTheLayerNotedWhereUsed) {
+    const bool layer = detect3DNow() == 0;
     loadPalette("palety/Default.pal");
-    const std::vector<unsigned char> expected = expectedPicture();
-    EXPECT_NE(run.output.find("iterations: " + std::to_string(viewerState.iterationCount) + "\n"),
-              std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("seconds: "), std::string::npos);
-
-    const std::vector<unsigned char> file = readWholeFile(folder.path("out.ppm"));
-    ASSERT_EQ(file.size(), HeaderLength + 512 * 512 * 3);
-    EXPECT_EQ(std::string(file.begin(), file.begin() + HeaderLength), "P6\n512 512\n255\n");
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), file.begin() + HeaderLength));
-}
-
-TEST(RenderTool, PpmOfTheInitialViewIsTheTilesLaidOut) {
-    expectPpmEqualsEngine("", Mandelbrot, GreyPortable, InitialView, {});
-    expectPpmEqualsEngine("--method 3", Mandelbrot, PalettePortable, InitialView, {});
-}
-
-TEST(RenderTool, ReadsKindViewAndSeedIncludingHexFloats) {
-    expectPpmEqualsEngine("--kind julia --seed -0.8 0x1.3f7ced916872bp-3 --view -1.5 3 -1.2 2.4",
-                          Julia, GreyPortable, {-1.5, 3.0, -1.2, 2.4}, {-0.8, 0.156});
-    expectPpmEqualsEngine("--method 3 --view -0x1.8p-1 0x1p-4 0.1 1e-1", Mandelbrot,
-                          PalettePortable, {-0.75, 0.0625, 0.1, 0.1}, {});
+    for (const RenderCase& c : renderCases) {
+        SCOPED_TRACE(c.arguments);
+        TempFolder folder;
+        const RunResult run =
+            runRender(std::string(c.arguments) + " " + folder.path("a.ppm"), folder);
+        ASSERT_EQ(run.exitCode, 0) << run.output << run.errors;
+        EXPECT_EQ(run.errors.find("layer") != std::string::npos, c.native && layer) << run.errors;
+        viewerState.juliaSeed = {-0.8, 0.156};
+        uint32_t count;
+        const std::string expected =
+            expectedPpm(c.native && !layer ? c.native : c.kernel, c.view, count);
+        EXPECT_NE(run.output.find("iterations: " + std::to_string(count) + "\nseconds: "),
+                  std::string::npos)
+            << run.output;
+        const std::vector<unsigned char> file = readWholeFile(folder.path("a.ppm"));
+        EXPECT_EQ(std::string(file.begin(), file.end()).substr(0, 15), "P6\n512 512\n255\n");
+        EXPECT_TRUE(std::string(file.begin(), file.end()) == expected);
+    }
 }
 
 TEST(RenderTool, WritesPng) {
     TempFolder folder;
-    const RunResult run = runRender("--kind julia " + folder.path("out.png"));
-    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const RunResult run = runRender("--kind julia " + folder.path("out.png"), folder);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
     const std::vector<unsigned char> file = readWholeFile(folder.path("out.png"));
     ASSERT_GT(file.size(), 33u);
     EXPECT_EQ(std::memcmp(file.data(), "\x89PNG\r\n\x1a\n", 8), 0);
     EXPECT_EQ(std::memcmp(file.data() + 12, "IHDR\0\0\x02\0\0\0\x02\0\x08\x02", 14), 0);
 }
 
-TEST(RenderTool, BadArgumentsAreUsageErrors) {
+TEST(RenderTool, BadInputExitsWithTwoOrOneAndAMessage) {
     TempFolder folder;
     const std::string out = folder.path("out.ppm");
-    const std::string bad[] = {
-        "",
-        "--method 6 " + out,
-        "--method -1 " + out,
-        "--method 1x " + out,
-        "--kind newton " + out,
-        "--view 1 2 3 " + out,
-        "--view 1 2 3 x4 " + out,
-        "--seed 0.5 " + out,
-        "--frobnicate " + out,
-        out + " " + out,
-        folder.path("out.bmp"),
-        "--method",
+    const struct {
+        std::string arguments;
+        int exitCode;
+        const char* named = "";
+    } cases[] = {
+        {"", 2},
+        {"--method 6 " + out, 2},
+        {"--method -1 " + out, 2},
+        {"--method 1x " + out, 2},
+        {"--kind newton " + out, 2},
+        {"--view 1 2 3 " + out, 2},
+        {"--view 1 2 3 x4 " + out, 2},
+        {"--seed 0.5 " + out, 2},
+        {"--frobnicate " + out, 2},
+        {out + " " + out, 2},
+        {folder.path("out.bmp"), 2},
+        {"--method", 2},
+        {"--palette " + folder.path("none.pal") + " " + out, 1, "none.pal"},
+        {folder.path("no/such/folder/a.ppm"), 1},
+        {"/proc/a.png", 1},
     };
-    for (const std::string& arguments : bad) {
-        const RunResult run = runRender(arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments << "\n" << run.output;
-        EXPECT_NE(run.output.find("zelvonia-render: "), std::string::npos) << arguments;
+    for (const auto& c : cases) {
+        const RunResult run = runRender(c.arguments, folder);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.errors;
+        EXPECT_EQ(run.errors.rfind("zelvonia-render: ", 0), 0u) << c.arguments;
+        EXPECT_NE(run.errors.find(c.named), std::string::npos) << run.errors;
     }
     EXPECT_TRUE(readWholeFile(out).empty());
-}
-
-TEST(RenderTool, InputAndOutputFailuresExitWithOne) {
-    TempFolder folder;
-    RunResult run = runRender("--palette " + folder.path("none.pal") + " " + folder.path("a.ppm"));
-    EXPECT_EQ(run.exitCode, 1) << run.output;
-    EXPECT_NE(run.output.find("none.pal"), std::string::npos);
-    run = runRender(folder.path("no/such/folder/a.ppm"));
-    EXPECT_EQ(run.exitCode, 1) << run.output;
-    run = runRender("/proc/a.png");
-    EXPECT_EQ(run.exitCode, 1) << run.output;
 }
 
 } // namespace
