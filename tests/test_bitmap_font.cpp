@@ -85,7 +85,6 @@ class BitmapFontTest : public ::testing::Test {
         glEnable(GL_TEXTURE_2D);
         glColor3f(1, 1, 1);
     }
-    void TearDown() override { glDisable(GL_TEXTURE_2D); }
 
     // Draws one text in its own text mode over a grey background, so that the blending shows.
     Scene draw(int column, int row, const char* text, int set, Scene* background = nullptr) {
