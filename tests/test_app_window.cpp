@@ -1,20 +1,14 @@
-// test_app_window.cpp -- createAppWindow, destroyAppWindow, resizeScene and initScene: every
-// step in order, the message of each failure, what is released, and the scene they start
-#include <gtest/gtest.h>
-
+// test_app_window.cpp -- createAppWindow, destroyAppWindow, resizeScene and initScene: the steps
+// in order, the message of each failure, what is released, and the scene they start
 #include <GL/gl.h>
 #include <unistd.h>
 
-#include <cstring>
-#include <string>
-#include <vector>
+#include <array>
+#include <tuple>
 
-#include "app/app_window.h"
 #include "app/interval_timer.h"
+#include "app/window_proc.h"
 #include "engine/processor_check.h"
-#include "engine/viewer_state.h"
-#include "platform/messages.h"
-#include "platform/platform_window.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/temp_files.h"
 #include "tests/window_system_recorder.h"
@@ -22,108 +16,31 @@
 
 namespace {
 
-typedef std::vector<std::string> Log;
+using AppWindow = ShellTest;
 
-const Log windowedCreation = {
-    "registerClass",  "createWindow framed", "getDeviceContext", "choosePixelFormat",
-    "setPixelFormat", "createRenderContext", "makeCurrent",      "showCursor 0",
-};
-const Log windowedTeardown = {
-    "showCursor 1",         "releaseCurrent", "deleteRenderContext",
-    "releaseDeviceContext", "destroyWindow",  "unregisterClass",
-};
-
-Log joined(Log first, const Log& second) {
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
+std::vector<GLint> viewport() {
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    return {v, v + 4};
 }
-
-std::string creationBox(const std::string& text) {
-    return "box ERROR: " + text + " (!, OK)";
-}
-
-std::string releaseBox(const std::string& text) {
-    return "box ERROR: " + text + " (i, OK)";
-}
-
-class AppWindow : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        startRecording();
-        viewerState.instanceHandle = currentInstance();
-        viewerState.fullScreen = 1;
-        viewerState.windowActive = 1;
-        viewerState.kind = Mandelbrot;
-        viewerState.view = InitialView;
-    }
-
-    void TearDown() override {
-        stopRecording();
-        if (viewerState.mainWindow || viewerState.renderContext || viewerState.deviceContext)
-            destroyAppWindow();
-        if (isRegisteredClass("OpenGL", currentInstance()))
-            sdlUnregisterClass("OpenGL", currentInstance());
-        discardMessages();
-    }
-
-    int create(bool fullScreen) {
-        return createAppWindow(AppTitle, AppWidth, AppHeight, AppBits, fullScreen);
-    }
-
-    // The log from here on.
-    Log logSince(size_t start) const {
-        return Log(recorder.log.begin() + start, recorder.log.end());
-    }
-
-    void expectNothingLeft() {
-        EXPECT_EQ(viewerState.font, nullptr);
-        EXPECT_EQ(viewerState.renderContext, nullptr);
-        EXPECT_EQ(viewerState.deviceContext, nullptr);
-        EXPECT_EQ(viewerState.mainWindow, nullptr);
-        EXPECT_EQ(liveWindow(), nullptr);
-        EXPECT_FALSE(isRegisteredClass("OpenGL", currentInstance()));
-    }
-};
-
-// ---- success
 
 TEST_F(AppWindow, WindowIsMadeInOrderAndReleasedInReverse) {
-    ASSERT_EQ(create(false), 1);
-    EXPECT_EQ(recorder.log, windowedCreation);
-    EXPECT_EQ(viewerState.fullScreen, 0);
-    EXPECT_NE(viewerState.font, nullptr);
-    EXPECT_EQ(liveWindow()->style, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-    EXPECT_EQ(liveWindow()->x, 0);
-    EXPECT_EQ(liveWindow()->y, 0);
-    EXPECT_EQ(liveWindow()->width, 800);
-    EXPECT_EQ(liveWindow()->height, 600);
-    EXPECT_EQ(viewerState.windowActive, 1);
-
-    destroyAppWindow();
-    EXPECT_EQ(logSince(windowedCreation.size()), windowedTeardown);
-    expectNothingLeft();
-}
-
-TEST_F(AppWindow, FullScreenChangesTheModeAndHidesThePointerTwice) {
-    recorder.fakeDisplayMode = true;
-    ASSERT_EQ(create(true), 1);
-    const Log creation = {
-        "registerClass",    "changeDisplayMode 800x600x16 full screen",
-        "showCursor 0",     "createWindow popup",
-        "getDeviceContext", "choosePixelFormat",
-        "setPixelFormat",   "createRenderContext",
-        "makeCurrent",      "showCursor 0",
-    };
-    EXPECT_EQ(recorder.log, creation);
-    EXPECT_EQ(viewerState.fullScreen, 1);
-    EXPECT_EQ(liveWindow()->style, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-
-    destroyAppWindow();
-    const Log teardown = {"showCursor 1",        "changeDisplayMode desktop", "releaseCurrent",
-                          "deleteRenderContext", "releaseDeviceContext",      "destroyWindow",
-                          "unregisterClass"};
-    EXPECT_EQ(logSince(creation.size()), teardown);
-    expectNothingLeft();
+    for (bool fullScreen : {false, true}) {
+        SCOPED_TRACE(fullScreen ? "full screen" : "window");
+        startRecording();
+        ASSERT_EQ(create(fullScreen), 1);
+        EXPECT_EQ(logText(), creationLog(fullScreen));
+        EXPECT_EQ(viewerState.fullScreen, fullScreen);
+        const PlatformWindow& w = *liveWindow();
+        EXPECT_EQ(w.style, (fullScreen ? WS_POPUP : WS_OVERLAPPEDWINDOW) | WS_CLIPSIBLINGS |
+                               WS_CLIPCHILDREN);
+        EXPECT_EQ((std::array{w.x, w.y, w.width, w.height}),
+                  (std::array<int32_t, 4>{0, 0, 800, 600}));
+        const size_t made = recorder.log.size();
+        destroyAppWindow();
+        EXPECT_EQ(logText(made), teardownLog(fullScreen));
+        expectNothingLeft();
+    }
 }
 
 TEST_F(AppWindow, SceneStartsWithFontDefaultPaletteStartMethodPictureAndHelp) {
@@ -131,116 +48,65 @@ TEST_F(AppWindow, SceneStartsWithFontDefaultPaletteStartMethodPictureAndHelp) {
     viewerState.method = PaletteX87;
     const IntervalTimer beforeCreation;
     ASSERT_EQ(create(false), 1);
-
     EXPECT_NE(viewerState.font, nullptr);
     EXPECT_TRUE(glIsTexture(viewerState.fontTexture));
     const std::vector<unsigned char> file = readWholeFile("palety/Default.pal");
     ASSERT_GE(file.size(), 24u + 4 * 256);
-    for (int i : {0, 2, 101, 255}) {
-        EXPECT_EQ(PaletteTable[i].red, file[24 + 4 * i]) << "entry " << i;
-        EXPECT_EQ(PaletteTable[i].blue, file[26 + 4 * i]) << "entry " << i;
-    }
+    for (int i : {0, 101, 255}) EXPECT_EQ(PaletteTable[i].blue, file[26 + 4 * i]) << i;
     EXPECT_EQ(viewerState.has3DNow, detect3DNow());
     EXPECT_EQ(viewerState.method, viewerState.has3DNow ? Grey3DNow : GreyX87);
     for (uint32_t texture : viewerState.tileTextures) EXPECT_TRUE(glIsTexture(texture));
     EXPECT_GE(viewerState.iterationCount, 262144u);
     // Restarted after the picture was computed, so later than this test's own timer.
     EXPECT_LE(helpTimer.elapsedSeconds(), beforeCreation.elapsedSeconds());
-
     GLint shadeModel;
     glGetIntegerv(GL_SHADE_MODEL, &shadeModel);
     EXPECT_EQ(shadeModel, GL_FLAT);
     GLfloat clear[4];
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(clear[0], 0.0f);
-    EXPECT_EQ(clear[3], 0.5f);
-}
-
-TEST_F(AppWindow, SceneFillsTheWholeClientArea) {
-    ASSERT_EQ(create(false), 1);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 800);
-    EXPECT_EQ(viewport[3], 600);
+    EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{0, 0, 0, 0.5f}));
+    EXPECT_EQ(viewport(), (std::vector<GLint>{0, 0, 800, 600})) << "the scene fills the window";
 }
 
 TEST_F(AppWindow, PixelFormatRequestIsFilledOnceByTheFirstCall) {
-    if (pixelFormatRequest.colourBits != 0) GTEST_SKIP() << "a window was made earlier in this run";
+    if (pixelFormatRequest.colourBits) GTEST_SKIP() << "a window was made earlier in this process";
     ASSERT_EQ(createAppWindow(AppTitle, 800, 600, 24, false), 1);
     destroyAppWindow();
     ASSERT_EQ(createAppWindow(AppTitle, 800, 600, 16, false), 1);
-    EXPECT_EQ(pixelFormatRequest.size, 40);
-    EXPECT_EQ(pixelFormatRequest.version, 1);
-    EXPECT_EQ(pixelFormatRequest.flags, 0x25u);
-    EXPECT_EQ(pixelFormatRequest.pixelType, PFD_TYPE_RGBA);
+    EXPECT_EQ(pixelFormatRequest.flags, 0x25u) << "double-buffered OpenGL in a window";
     EXPECT_EQ(pixelFormatRequest.colourBits, 24) << "later calls keep the first call's bits";
     EXPECT_EQ(pixelFormatRequest.depthBits, 16);
-    EXPECT_EQ(pixelFormatRequest.alphaBits, 0);
-    EXPECT_EQ(pixelFormatRequest.accumBits, 0);
-    EXPECT_EQ(pixelFormatRequest.stencilBits, 0);
 }
 
-// ---- creation failures
-
+// Each failing step releases what exists before its message, so that in full screen the
+// desktop's mode is back when the user reads it.
 TEST_F(AppWindow, EachFailedStepShowsItsMessageAfterReleasingWhatExists) {
-    struct Case {
-        Step step;
-        Log expected;
+    const char* const all = "showCursor 1; releaseDeviceContext; destroyWindow; unregisterClass";
+    const std::tuple<bool, const char*, std::string, const char*> cases[] = {
+        {false, "registerClass", "", "Chyba pri registracii triedy okna."},
+        {false, "createWindow", "showCursor 1; unregisterClass", "Chyba pri tvorbe okna."},
+        {false, "getDeviceContext", "showCursor 1; destroyWindow; unregisterClass",
+         "Nejde vytvorit GL Device Context."},
+        {false, "choosePixelFormat", all, "Nejde n\xe1jst PixelFormat."},
+        {false, "setPixelFormat", all, "Nejde nastavit PixelFormat."},
+        {false, "createRenderContext", all, "Nejde vytvorit GL Rendering Context."},
+        {false, "makeCurrent", teardownLog(false), "Nejde aktivovat GL Rendering Context."},
+        {true, "setPixelFormat",
+         "showCursor 1; changeDisplayMode desktop; releaseDeviceContext; destroyWindow; "
+         "unregisterClass",
+         "Nejde nastavit PixelFormat."},
     };
-    const Case cases[] = {
-        {Step::RegisterClass, {"registerClass", creationBox("Chyba pri registracii triedy okna.")}},
-        {Step::CreateWindow,
-         {"registerClass", "createWindow framed", "showCursor 1", "unregisterClass",
-          creationBox("Chyba pri tvorbe okna.")}},
-        {Step::GetDeviceContext,
-         {"registerClass", "createWindow framed", "getDeviceContext", "showCursor 1",
-          "destroyWindow", "unregisterClass", creationBox("Nejde vytvorit GL Device Context.")}},
-        {Step::ChoosePixelFormat,
-         {"registerClass", "createWindow framed", "getDeviceContext", "choosePixelFormat",
-          "showCursor 1", "releaseDeviceContext", "destroyWindow", "unregisterClass",
-          creationBox("Nejde n\xe1jst PixelFormat.")}},
-        {Step::SetPixelFormat,
-         {"registerClass", "createWindow framed", "getDeviceContext", "choosePixelFormat",
-          "setPixelFormat", "showCursor 1", "releaseDeviceContext", "destroyWindow",
-          "unregisterClass", creationBox("Nejde nastavit PixelFormat.")}},
-        {Step::CreateRenderContext,
-         {"registerClass", "createWindow framed", "getDeviceContext", "choosePixelFormat",
-          "setPixelFormat", "createRenderContext", "showCursor 1", "releaseDeviceContext",
-          "destroyWindow", "unregisterClass", creationBox("Nejde vytvorit GL Rendering Context.")}},
-        {Step::MakeCurrent,
-         {"registerClass", "createWindow framed", "getDeviceContext", "choosePixelFormat",
-          "setPixelFormat", "createRenderContext", "makeCurrent", "showCursor 1", "releaseCurrent",
-          "deleteRenderContext", "releaseDeviceContext", "destroyWindow", "unregisterClass",
-          creationBox("Nejde aktivovat GL Rendering Context.")}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [fullScreen, step, teardown, message] : cases) {
+        SCOPED_TRACE(step);
         startRecording();
-        recorder.failing = {c.step};
-        EXPECT_EQ(create(false), 0);
-        EXPECT_EQ(recorder.log, c.expected) << "failing step " << int(c.step);
+        recorder.failing = {step};
+        EXPECT_EQ(create(fullScreen), 0);
+        const std::string made = creationLog(fullScreen);
+        EXPECT_EQ(logText(), made.substr(0, made.find(';', made.find(step))) +
+                                 (teardown.empty() ? "" : "; " + teardown) +
+                                 "; box ERROR: " + message + " (!, OK)");
         expectNothingLeft();
     }
-}
-
-TEST_F(AppWindow, FailureInFullScreenRestoresTheDisplayModeBeforeTheMessage) {
-    recorder.fakeDisplayMode = true;
-    recorder.failing = {Step::SetPixelFormat};
-    EXPECT_EQ(create(true), 0);
-    const Log expected = {"registerClass",
-                          "changeDisplayMode 800x600x16 full screen",
-                          "showCursor 0",
-                          "createWindow popup",
-                          "getDeviceContext",
-                          "choosePixelFormat",
-                          "setPixelFormat",
-                          "showCursor 1",
-                          "changeDisplayMode desktop",
-                          "releaseDeviceContext",
-                          "destroyWindow",
-                          "unregisterClass",
-                          creationBox("Nejde nastavit PixelFormat.")};
-    EXPECT_EQ(recorder.log, expected);
-    expectNothingLeft();
 }
 
 // The font loader reports the missing sheet itself; start-up then adds its own message.
@@ -251,96 +117,74 @@ TEST_F(AppWindow, MissingFontSheetEndsStartUpWithBothMessages) {
     ASSERT_EQ(chdir(folder.path("").c_str()), 0);
     const int result = create(false);
     ASSERT_EQ(chdir(here), 0);
-
     EXPECT_EQ(result, 0);
-    Log expected = windowedCreation;
-    expected.pop_back(); // the scene stops before it hides the pointer
-    expected.push_back("box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)");
-    expected.push_back("showCursor 1");
-    expected.insert(expected.end(), windowedTeardown.begin() + 1, windowedTeardown.end());
-    expected.push_back(creationBox("Chyba pri inicializ\xe1"
-                                   "cii."));
-    EXPECT_EQ(recorder.log, expected);
+    const std::string made = creationLog(false);
+    EXPECT_EQ(logText(), made.substr(0, made.rfind("; showCursor 0")) +
+                             "; box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK); " +
+                             teardownLog(false) +
+                             "; box ERROR: Chyba pri inicializ\xe1"
+                             "cii. (!, OK)");
     expectNothingLeft();
 }
 
-// ---- the display-mode dialogue
-
 TEST_F(AppWindow, DisplayModeFailureAsksWhetherToGoOnInAWindow) {
-    struct Case {
-        int result;
-        const char* message; // none for results without one
-    };
-    const Case cases[] = {
+    const std::pair<int, const char*> cases[] = {
         {DISP_CHANGE_RESTART,
          "The computer must be restarted in order for the graphics mode to work."},
         {DISP_CHANGE_BADFLAGS, "An invalid set of flags was passed in."},
         {DISP_CHANGE_BADMODE, "The graphics mode is not supported."},
         {DISP_CHANGE_FAILED, "The display driver failed the specified graphics mode."},
-        {-3, nullptr},
-        {2, nullptr},
-    };
-    const std::string question = "box Chyba: Chyba pri inicializacii grafickeho rezimu. Chcete "
-                                 "pokracovat v okne? (!, YesNo)";
-    for (const Case& c : cases) {
+        {-3, nullptr}, // no message of its own
+        {2, nullptr}};
+    for (const auto& [result, message] : cases) {
         for (MessageAnswer answer : {AnswerYes, AnswerNo, AnswerClosed}) {
-            SCOPED_TRACE(testing::Message() << "result " << c.result << ", answer " << answer);
+            SCOPED_TRACE(testing::Message() << "result " << result << ", answer " << answer);
             startRecording();
-            recorder.fakeDisplayMode = true;
-            recorder.displayModeResult = c.result;
+            recorder.displayModeResult = result;
             recorder.answers = {answer};
             const int created = create(true);
-
-            Log expected = {"registerClass", "changeDisplayMode 800x600x16 full screen"};
-            if (c.message)
-                expected.push_back(std::string("box Chyba pri inicializacii grafickeho rezimu: ") +
-                                   c.message + " (x, OK)");
-            expected.push_back(question);
-            if (answer == AnswerYes) {
-                EXPECT_EQ(created, 1);
-                EXPECT_EQ(viewerState.fullScreen, 0);
-                EXPECT_EQ(recorder.log, joined(expected, Log(windowedCreation.begin() + 1,
-                                                             windowedCreation.end())));
-                const size_t made = recorder.log.size();
-                destroyAppWindow();
-                EXPECT_EQ(logSince(made), windowedTeardown) << "no display mode to restore";
-            } else {
+            std::string expected = "registerClass; changeDisplayMode 800x600x16 full screen; ";
+            if (message)
+                expected += std::string("box Chyba pri inicializacii grafickeho rezimu: ") +
+                            message + " (x, OK); ";
+            expected += "box Chyba: Chyba pri inicializacii grafickeho rezimu. Chcete "
+                        "pokracovat v okne? (!, YesNo); ";
+            if (answer != AnswerYes) {
                 EXPECT_EQ(created, 0);
-                expected.push_back("box ERROR: Program se uzavrie. (x, OK)");
-                EXPECT_EQ(recorder.log, expected);
+                EXPECT_EQ(logText(), expected + "box ERROR: Program se uzavrie. (x, OK)");
                 EXPECT_EQ(liveWindow(), nullptr);
-                EXPECT_TRUE(isRegisteredClass("OpenGL", currentInstance()))
-                    << "the class stays registered";
+                EXPECT_TRUE(isRegisteredClass("OpenGL", currentInstance())) << "class kept";
                 sdlUnregisterClass("OpenGL", currentInstance());
+                continue;
             }
+            EXPECT_EQ(created, 1);
+            EXPECT_EQ(viewerState.fullScreen, 0);
+            EXPECT_EQ(logText(), expected + creationLog(false).substr(strlen("registerClass; ")));
+            const size_t made = recorder.log.size();
+            destroyAppWindow();
+            EXPECT_EQ(logText(made), teardownLog(false)) << "no display mode to restore";
         }
     }
 }
 
-// ---- release failures
-
 TEST_F(AppWindow, EachFailedReleaseIsReportedAndTheRestStillReleased) {
-    struct Case {
-        Step step;
-        size_t after; // the message follows this entry of the teardown
-        const char* message;
+    const char* const cases[][2] = {
+        {"releaseCurrent", "DC a RC chyba."},
+        {"deleteRenderContext", "Chyba: Delete Rendering Context."},
+        {"releaseDeviceContext", "Chyba: Uvolnenia Device Context."},
+        {"destroyWindow", "Chyba: hWnd."},
+        {"unregisterClass", "Nejde odregistrovat okno."},
     };
-    const Case cases[] = {
-        {Step::ReleaseCurrent, 1, "DC a RC chyba."},
-        {Step::DeleteRenderContext, 2, "Chyba: Delete Rendering Context."},
-        {Step::ReleaseDeviceContext, 3, "Chyba: Uvolnenia Device Context."},
-        {Step::DestroyWindow, 4, "Chyba: hWnd."},
-        {Step::UnregisterClass, 5, "Nejde odregistrovat okno."},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         startRecording();
         ASSERT_EQ(create(false), 1);
-        recorder.failing = {c.step};
+        recorder.failing = {c[0]};
         const size_t made = recorder.log.size();
         destroyAppWindow();
-        Log expected = windowedTeardown;
-        expected.insert(expected.begin() + c.after + 1, releaseBox(c.message));
-        EXPECT_EQ(logSince(made), expected) << c.message;
+        std::string expected = teardownLog(false);
+        expected.insert(expected.find(c[0]) + strlen(c[0]),
+                        std::string("; box ERROR: ") + c[1] + " (i, OK)");
+        EXPECT_EQ(logText(made), expected);
         expectNothingLeft();
     }
 }
@@ -348,33 +192,23 @@ TEST_F(AppWindow, EachFailedReleaseIsReportedAndTheRestStillReleased) {
 TEST_F(AppWindow, TeardownOfNothingOnlyShowsThePointerAndUnregisters) {
     viewerState.fullScreen = 0;
     destroyAppWindow();
-    EXPECT_EQ(recorder.log,
-              (Log{"showCursor 1", "unregisterClass", releaseBox("Nejde odregistrovat okno.")}));
+    EXPECT_EQ(logText(),
+              "showCursor 1; unregisterClass; box ERROR: Nejde odregistrovat okno. (i, OK)");
 }
 
-// ---- resizeScene
-
-TEST_F(AppWindow, ResizeSetsTheViewportAndThe800x600Projection) {
+// WM_SIZE gives resizeScene the client size from lParam.
+TEST_F(AppWindow, SizeMessageSetsTheViewportAndThe800x600Projection) {
     ASSERT_EQ(create(false), 1);
-    struct Case {
-        int width, height, viewportHeight;
-    };
-    for (const Case& c : {Case{640, 480, 480}, Case{1024, 0, 1}, Case{800, 600, 600}}) {
-        resizeScene(c.width, c.height);
-        GLint viewport[4];
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        EXPECT_EQ(viewport[0], 0);
-        EXPECT_EQ(viewport[1], 0);
-        EXPECT_EQ(viewport[2], c.width);
-        EXPECT_EQ(viewport[3], c.viewportHeight);
+    const int cases[][3] = {{640, 480, 480}, {1024, 0, 1}, {800, 600, 600}};
+    for (const auto& c : cases) {
+        windowProc(viewerState.mainWindow, WM_SIZE, SIZE_RESTORED, intptr_t(makeLong(c[0], c[1])));
+        EXPECT_EQ(viewport(), (std::vector<GLint>{0, 0, c[0], c[2]})) << "height " << c[1];
+        GLint mode;
         GLfloat projection[16];
         glGetFloatv(GL_PROJECTION_MATRIX, projection);
-        EXPECT_FLOAT_EQ(projection[0], 2.0f / 800);
-        EXPECT_FLOAT_EQ(projection[5], 2.0f / 600);
-        EXPECT_FLOAT_EQ(projection[10], -1.0f);
-        EXPECT_FLOAT_EQ(projection[12], -1.0f);
-        EXPECT_FLOAT_EQ(projection[13], -1.0f);
-        GLint mode;
+        const float expected[] = {2.0f / 800, 2.0f / 600, -1.0f, -1.0f, -1.0f};
+        const int index[] = {0, 5, 10, 12, 13};
+        for (int i = 0; i < 5; ++i) EXPECT_FLOAT_EQ(projection[index[i]], expected[i]);
         glGetIntegerv(GL_MATRIX_MODE, &mode);
         EXPECT_EQ(mode, GL_MODELVIEW);
     }
@@ -384,10 +218,7 @@ TEST_F(AppWindow, ResizeBeforeTheContextExistsHasNoEffect) {
     useTestGlContext();
     glViewport(1, 2, 3, 4);
     resizeScene(640, 480);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[0], 1);
-    EXPECT_EQ(viewport[3], 4);
+    EXPECT_EQ(viewport(), (std::vector<GLint>{1, 2, 3, 4}));
 }
 
 } // namespace

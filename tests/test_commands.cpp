@@ -1,8 +1,9 @@
-// test_commands.cpp -- the commands of runFrame: order, else-chains, one-shot and held keys,
-// Shift factors, the zoom and point mappings, and the recomputations they cause
-#include <gtest/gtest.h>
-
+// test_commands.cpp -- the commands of runFrame: else-chains, one-shot and held keys, Shift
+// factors, the zoom and point mappings, and the recomputations they cause
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/key_table.h"
@@ -12,21 +13,12 @@
 #include "ui/commands.h"
 #include "ui/palette.h"
 
-// What one recomputation would have computed.
-struct Recomputation {
-    ViewRegion view;
-    FractalKind kind;
-    JuliaSeed seed;
-    ComputeMethod method;
-};
+// The states that the recomputations would compute from.
+std::vector<ViewerState> recomputations;
 
-std::vector<Recomputation> recomputations;
-
-// The commands are checked without computing pictures: in this test program this definition
-// stands in for the engine's, and records the state that each recomputation would compute.
+// In this program this stands in for the engine's: the commands are checked without pictures.
 void recomputeImage() {
-    recomputations.push_back(
-        {viewerState.view, viewerState.kind, viewerState.juliaSeed, viewerState.method});
+    recomputations.push_back(viewerState);
 }
 
 namespace {
@@ -39,13 +31,8 @@ class Commands : public ::testing::Test {
     void SetUp() override {
         std::memset(KeyTable, 0, sizeof KeyTable);
         std::memset(PaletteTable, 0, sizeof PaletteTable);
-        viewerState.view = InitialView;
-        viewerState.kind = Mandelbrot;
+        viewerState = ViewerState();
         viewerState.method = GreyX87;
-        viewerState.colourEnabled = 0;
-        viewerState.has3DNow = 0;
-        viewerState.juliaSeed = {0.0, 0.0};
-        viewerState.pointerPosition = {0, 0};
         recomputations.clear();
         movePointer(700, 300);
     }
@@ -58,112 +45,98 @@ class Commands : public ::testing::Test {
 
     static WindowHandle window;
 };
-
 WindowHandle Commands::window = nullptr;
 
 // Equal apart from rounding: the views here are of order 1 to 40.
 void expectView(const ViewRegion& actual, const ViewRegion& expected) {
-    const double tolerance = 1e-13;
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.dx, expected.dx, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.dy, expected.dy, tolerance);
+    EXPECT_NEAR(actual.x, expected.x, 1e-13);
+    EXPECT_NEAR(actual.dx, expected.dx, 1e-13);
+    EXPECT_NEAR(actual.y, expected.y, 1e-13);
+    EXPECT_NEAR(actual.dy, expected.dy, 1e-13);
 }
 
-std::vector<PaletteEntry> paletteOf(const char* path) {
-    std::vector<PaletteEntry> saved(PaletteTable, PaletteTable + 256);
-    loadPalette(path);
-    std::vector<PaletteEntry> loaded(PaletteTable, PaletteTable + 256);
-    std::memcpy(PaletteTable, saved.data(), sizeof PaletteTable);
-    return loaded;
+// What the commands leave, as text, to compare whole outcomes.
+std::string outcome() {
+    unsigned palette = 0;
+    for (const PaletteEntry& e : PaletteTable)
+        palette = palette * 31 + e.red * 7 + e.green * 3 + e.blue;
+    const ViewerState& s = viewerState;
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "view %.17g %.17g %.17g %.17g, kind %d, seed %.17g %.17g, "
+                  "method %d, palette %08x",
+                  s.view.x, s.view.dx, s.view.y, s.view.dy, s.kind, s.juliaSeed.re, s.juliaSeed.im,
+                  s.method, palette);
+    return text;
 }
 
-bool paletteIs(const std::vector<PaletteEntry>& expected) {
-    return std::memcmp(PaletteTable, expected.data(), sizeof PaletteTable) == 0;
+// One frame from the initial view with a zoom or pan key, without and with Shift: the new view,
+// and one recomputation made after the change.
+TEST_F(Commands, ZoomAndPanStepsWithAndWithoutShift) {
+    const std::tuple<int, PointerPosition, ViewRegion, ViewRegion> cases[] = {
+        {VK_LBUTTON, {0, 599}, {-1.75, 1.0, -1.5, 1.0}, {-1.35, 0.2, -1.1, 0.2}},
+        {VK_RBUTTON, {511, 88}, {-1.25, 4.0, -1.0, 4.0}, {-9.25, 20.0, -9.0, 20.0}},
+        {VK_ADD, {}, {-0.45, 0.4, -0.2, 0.4}, {-0.3, 0.1, -0.05, 0.1}},
+        {VK_SUBTRACT, {}, {-5.25, 10.0, -5.0, 10.0}, {-20.25, 40.0, -20.0, 40.0}},
+        {VK_DOWN, {}, {-1.25, 2.0, -0.8, 2.0}, {-1.25, 2.0, -0.4, 2.0}},
+        {VK_UP, {}, {-1.25, 2.0, -1.2, 2.0}, {-1.25, 2.0, -1.6, 2.0}},
+        {VK_RIGHT, {}, {-1.05, 2.0, -1.0, 2.0}, {-0.65, 2.0, -1.0, 2.0}},
+        {VK_LEFT, {}, {-1.45, 2.0, -1.0, 2.0}, {-1.85, 2.0, -1.0, 2.0}}};
+    for (const auto& [key, pointer, view, shiftView] : cases) {
+        for (bool shift : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "key " << key << (shift ? " with Shift" : ""));
+            SetUp();
+            movePointer(pointer.x, pointer.y);
+            KeyTable[VK_SHIFT] = shift;
+            frame({key});
+            expectView(viewerState.view, shift ? shiftView : view);
+            ASSERT_EQ(recomputations.size(), 1u);
+            expectView(recomputations[0].view, shift ? shiftView : view);
+        }
+    }
 }
 
-// ---- the examples of the commands
-
-TEST_F(Commands, LeftClickAtTheLowerLeftCornerCentresOnIt) {
-    movePointer(0, 599);
-    frame({VK_LBUTTON});
-    const ViewRegion expected = {-1.75, 1.0, -1.5, 1.0};
-    EXPECT_EQ(viewerState.view.x, expected.x);
-    EXPECT_EQ(viewerState.view.dx, expected.dx);
-    EXPECT_EQ(viewerState.view.y, expected.y);
-    EXPECT_EQ(viewerState.view.dy, expected.dy);
-    ASSERT_EQ(recomputations.size(), 1u);
-    EXPECT_EQ(recomputations[0].view.x, expected.x);
-    EXPECT_EQ(KeyTable[VK_LBUTTON], 0);
+// One frame with one key: whether its entry is kept, and how often it recomputes.
+TEST_F(Commands, OneShotEntriesAreClearedAndHeldOnesKept) {
+    const int cases[][3] = {{VK_LBUTTON, 0, 1},  {VK_RBUTTON, 1, 1}, {VK_ADD, 0, 1},
+                            {VK_SUBTRACT, 0, 1}, {VK_DOWN, 1, 1},    {VK_UP, 1, 1},
+                            {VK_RIGHT, 1, 1},    {VK_LEFT, 1, 1},    {'1', 1, 1},
+                            {'8', 1, 1},         {'F', 0, 1},        {'R', 0, 1},
+                            {'U', 0, 1},         {VK_RETURN, 0, 1},  {'J', 1, 1},
+                            {VK_SPACE, 0, 0},    {VK_SHIFT, 1, 0},   {'H', 1, 0}};
+    for (const auto& [key, held, recomputed] : cases) {
+        SetUp();
+        frame({key});
+        EXPECT_EQ(KeyTable[key], held) << "key " << key;
+        EXPECT_EQ(recomputations.size(), size_t(recomputed)) << "key " << key;
+    }
 }
 
-TEST_F(Commands, RightButtonAtTheUpperRightCornerCentresOnIt) {
-    movePointer(511, 88);
-    frame({VK_RBUTTON});
-    expectView(viewerState.view, {-1.25, 4.0, -1.0, 4.0});
-    EXPECT_EQ(recomputations.size(), 1u);
-    EXPECT_EQ(KeyTable[VK_RBUTTON], 1) << "the right button zooms out while held";
-    frame();
-    EXPECT_DOUBLE_EQ(viewerState.view.dx, 8.0);
-    EXPECT_EQ(recomputations.size(), 2u);
-}
-
-TEST_F(Commands, NumpadPlusZoomsInByFiveAboutTheCentre) {
-    frame({VK_ADD});
-    expectView(viewerState.view, {-0.45, 0.4, -0.2, 0.4});
-    EXPECT_EQ(recomputations.size(), 1u);
-    EXPECT_EQ(KeyTable[VK_ADD], 0);
-}
-
-TEST_F(Commands, EnterTakesTheJuliaConstantFromThePointer) {
-    viewerState.pointerPosition = {256, 343};
-    frame({VK_RETURN});
-    EXPECT_EQ(viewerState.kind, Julia);
-    EXPECT_EQ(viewerState.juliaSeed.re, -0.25);
-    EXPECT_EQ(viewerState.juliaSeed.im, 0.0);
-    EXPECT_EQ(KeyTable[VK_RETURN], 0);
-    ASSERT_EQ(recomputations.size(), 1u);
-    EXPECT_EQ(recomputations[0].kind, Julia);
-}
-
-// The zoom maps the pointer with a step of 1/511, the Julia constant with 1/512.
-TEST_F(Commands, ZoomAndPointMappingsDiffer) {
-    const JuliaSeed corner = pointOfPointer({511, 88}, InitialView);
-    EXPECT_EQ(corner.re, -1.25 + 511 * (2.0 / 512));
-    EXPECT_EQ(corner.im, -1.0 + 511 * (2.0 / 512));
-    movePointer(511, 88);
-    frame({VK_LBUTTON});
-    // Centred on the view's upper-right corner (0.75, 1.0), not on the pixel's point.
-    EXPECT_DOUBLE_EQ(viewerState.view.x + viewerState.view.dx / 2, 0.75);
-    EXPECT_DOUBLE_EQ(viewerState.view.y + viewerState.view.dy / 2, 1.0);
-}
-
-// ---- else-chains
-
-TEST_F(Commands, NumpadPlusWinsOverMinusWhichActsNextFrame) {
-    frame({VK_ADD, VK_SUBTRACT});
-    expectView(viewerState.view, {-0.45, 0.4, -0.2, 0.4});
-    EXPECT_EQ(KeyTable[VK_SUBTRACT], 1);
-    frame();
-    expectView(viewerState.view, InitialView);
-    EXPECT_EQ(KeyTable[VK_SUBTRACT], 0);
-    EXPECT_EQ(recomputations.size(), 2u);
-}
-
-TEST_F(Commands, LeftButtonWinsOverRightWhichActsFromTheNextFrame) {
-    movePointer(0, 599);
-    frame({VK_LBUTTON, VK_RBUTTON});
-    expectView(viewerState.view, {-1.75, 1.0, -1.5, 1.0});
-    EXPECT_EQ(KeyTable[VK_LBUTTON], 0);
-    EXPECT_EQ(KeyTable[VK_RBUTTON], 1);
-    frame();
-    EXPECT_DOUBLE_EQ(viewerState.view.dx, 2.0);
-    EXPECT_EQ(recomputations.size(), 2u);
-}
-
-TEST_F(Commands, DownWinsOverUpAndRightOverLeft) {
-    frame({VK_DOWN, VK_UP, VK_RIGHT, VK_LEFT});
-    expectView(viewerState.view, {-1.25 + 0.2, 2.0, -1.0 + 0.2, 2.0});
+// The first set key of a chain acts as if alone, the others stay set, and after a one-shot
+// winner the next one acts in the next frame. In a Julia set, so that Enter and J differ.
+TEST_F(Commands, ElseChainsLetTheFirstSetKeyAct) {
+    const std::vector<int> chains[] = {{'3', '5', '8'},          {VK_ADD, VK_SUBTRACT},
+                                       {VK_LBUTTON, VK_RBUTTON}, {VK_DOWN, VK_UP},
+                                       {VK_RIGHT, VK_LEFT},      {VK_RETURN, 'J'}};
+    for (const std::vector<int>& chain : chains) {
+        SCOPED_TRACE(testing::Message() << "chain of key " << chain[0]);
+        std::string alone;
+        for (bool together : {false, true}) {
+            SetUp();
+            viewerState.kind = Julia;
+            viewerState.juliaSeed = {0.3, 0.4};
+            for (int key : chain) KeyTable[key] = together || key == chain[0];
+            frame();
+            if (!together) alone = outcome();
+        }
+        EXPECT_EQ(outcome(), alone);
+        EXPECT_EQ(recomputations.size(), 1u);
+        for (size_t i = 1; i < chain.size(); ++i) EXPECT_EQ(KeyTable[chain[i]], 1);
+        if (KeyTable[chain[0]]) continue; // a held winner goes on winning
+        frame();
+        EXPECT_EQ(recomputations.size(), 2u);
+        EXPECT_NE(outcome(), alone) << "the second key acts in the next frame";
+    }
 }
 
 TEST_F(Commands, VerticalAndHorizontalArrowsRecomputeTwiceVerticalFirst) {
@@ -171,163 +144,90 @@ TEST_F(Commands, VerticalAndHorizontalArrowsRecomputeTwiceVerticalFirst) {
     ASSERT_EQ(recomputations.size(), 2u);
     expectView(recomputations[0].view, {-1.25, 2.0, -1.2, 2.0});
     expectView(recomputations[1].view, {-1.45, 2.0, -1.2, 2.0});
-    EXPECT_EQ(KeyTable[VK_UP], 1);
-    EXPECT_EQ(KeyTable[VK_LEFT], 1);
 }
 
-TEST_F(Commands, LowestHeldDigitLoadsItsPaletteEveryFrame) {
-    const std::vector<PaletteEntry> colours = paletteOf("palety/Colours.pal");
-    ASSERT_FALSE(paletteIs(colours));
-    frame({'5', '3', '8'});
-    EXPECT_TRUE(paletteIs(colours));
-    EXPECT_EQ(recomputations.size(), 1u);
-    std::memset(PaletteTable, 0, sizeof PaletteTable);
-    frame();
-    EXPECT_TRUE(paletteIs(colours)) << "a held digit reloads its palette";
-    EXPECT_EQ(recomputations.size(), 2u);
-    EXPECT_EQ(KeyTable['3'], 1);
-}
-
-TEST_F(Commands, EveryDigitLoadsItsOwnFileAndRecomputesEvenInGrey) {
+// Each digit loads its file and recomputes, in every frame while held, also in grey.
+TEST_F(Commands, DigitsLoadTheirPalettes) {
+    const char* const files[] = {"Default", "CMY",     "Colours", "Fire",
+                                 "Grey",    "Pulsate", "Rainbow", "Standard"};
+    std::string previous = outcome();
     for (int digit = 0; digit < 8; ++digit) {
+        SCOPED_TRACE(files[digit]);
         SetUp();
+        loadPalette(("palety/" + std::string(files[digit]) + ".pal").c_str());
+        const std::string expected = outcome();
+        ASSERT_NE(expected, previous) << "the palettes differ";
+        previous = expected;
+        std::memset(PaletteTable, 0, sizeof PaletteTable);
         frame({'1' + digit});
-        EXPECT_TRUE(paletteIs(paletteOf(PaletteFiles[digit]))) << "digit " << digit + 1;
-        EXPECT_EQ(recomputations.size(), 1u);
-        EXPECT_EQ(viewerState.method, GreyX87);
+        EXPECT_EQ(outcome(), expected);
+        std::memset(PaletteTable, 0, sizeof PaletteTable);
+        frame();
+        EXPECT_EQ(outcome(), expected);
+        EXPECT_EQ(recomputations.size(), 2u);
     }
 }
 
-TEST_F(Commands, EnterWinsOverJWhichSwitchesBackNextFrame) {
-    viewerState.kind = Julia;
-    viewerState.juliaSeed = {0.3, 0.4};
-    viewerState.pointerPosition = {512, 87};
-    frame({VK_RETURN, 'J'});
-    EXPECT_EQ(viewerState.kind, Mandelbrot);
-    EXPECT_EQ(viewerState.juliaSeed.re, 0.3) << "back to Mandelbrot keeps the constant";
-    EXPECT_EQ(KeyTable['J'], 1);
-    frame();
-    EXPECT_EQ(viewerState.kind, Julia);
-    EXPECT_EQ(viewerState.juliaSeed.re, 0.75);
-    EXPECT_EQ(viewerState.juliaSeed.im, 1.0);
-    EXPECT_EQ(recomputations.size(), 2u);
+// F carries the method to the same implementation in the other family and recomputes; Space
+// takes the next method of the family, skipping 3DNow! without it, and recomputes nothing.
+TEST_F(Commands, FAndSpaceChooseTheMethod) {
+    // key, colouring, 3DNow!, method before and after
+    const int cases[][5] = {
+        {'F', 0, 0, 0, 3}, {'F', 0, 0, 1, 4}, {'F', 0, 0, 2, 5}, {'F', 0, 0, 3, 3},
+        {'F', 0, 0, 4, 4}, {'F', 0, 0, 5, 5}, {'F', 1, 0, 0, 0}, {'F', 1, 0, 1, 1},
+        {'F', 1, 0, 2, 2}, {'F', 1, 0, 3, 0}, {'F', 1, 0, 4, 1}, {'F', 1, 0, 5, 2},
+        {' ', 0, 0, 0, 1}, {' ', 0, 0, 1, 0}, {' ', 0, 1, 1, 2}, {' ', 0, 1, 2, 0},
+        {' ', 0, 1, 4, 0}, {' ', 1, 0, 3, 4}, {' ', 1, 0, 4, 3}, {' ', 1, 1, 4, 5},
+        {' ', 1, 1, 5, 3}, {' ', 1, 1, 1, 3}};
+    for (const auto& [key, colour, has3DNow, before, after] : cases) {
+        SCOPED_TRACE(testing::Message() << char(key) << ", colour " << colour << ", 3DNow! "
+                                        << has3DNow << ", method " << before);
+        SetUp();
+        viewerState.colourEnabled = colour;
+        viewerState.has3DNow = has3DNow;
+        viewerState.method = ComputeMethod(before);
+        frame({key});
+        EXPECT_EQ(viewerState.method, after);
+        EXPECT_EQ(viewerState.colourEnabled, key == 'F' ? !colour : colour);
+        ASSERT_EQ(recomputations.size(), key == 'F' ? 1u : 0u);
+        for (const ViewerState& recomputed : recomputations) EXPECT_EQ(recomputed.method, after);
+    }
 }
 
-// ---- colouring and methods
-
-TEST_F(Commands, FCarriesTheMethodToTheOtherFamily) {
-    struct Case {
-        int colourBefore;
-        ComputeMethod before, after;
-    };
-    const Case cases[] = {
-        {0, GreyPortable, PalettePortable}, {0, GreyX87, PaletteX87},
-        {0, Grey3DNow, Palette3DNow},       {0, PalettePortable, PalettePortable},
-        {0, PaletteX87, PaletteX87},        {0, Palette3DNow, Palette3DNow},
-        {1, GreyPortable, GreyPortable},    {1, GreyX87, GreyX87},
-        {1, Grey3DNow, Grey3DNow},          {1, PalettePortable, GreyPortable},
-        {1, PaletteX87, GreyX87},           {1, Palette3DNow, Grey3DNow},
-    };
-    for (const Case& c : cases) {
+// From a Julia set in a zoomed view: R resets the view only, Enter returns to the Mandelbrot set
+// keeping the constant, J takes a new one from the stored pointer in the view shown, and while
+// J is held, in the reset view.
+TEST_F(Commands, RAndEnterAndJResetTheView) {
+    const std::tuple<int, FractalKind, JuliaSeed> cases[] = {
+        {'R', Julia, {0.3, -0.5}}, {VK_RETURN, Mandelbrot, {0.3, -0.5}}, {'J', Julia, {0.2, 0.5}}};
+    for (const auto& [key, kind, seed] : cases) {
+        SCOPED_TRACE(key);
         SetUp();
-        viewerState.colourEnabled = c.colourBefore;
-        viewerState.method = c.before;
-        frame({'F'});
-        EXPECT_EQ(viewerState.colourEnabled, !c.colourBefore);
-        EXPECT_EQ(viewerState.method, c.after)
-            << "colour " << c.colourBefore << ", method " << c.before;
+        viewerState.view = {0.1, 0.2, 0.3, 0.4};
+        viewerState.kind = Julia;
+        viewerState.juliaSeed = {0.3, -0.5};
+        viewerState.method = PaletteX87;
+        viewerState.pointerPosition = {256, 343};
+        frame({key});
+        expectView(viewerState.view, InitialView);
+        EXPECT_EQ(viewerState.kind, kind);
+        EXPECT_DOUBLE_EQ(viewerState.juliaSeed.re, seed.re);
+        EXPECT_DOUBLE_EQ(viewerState.juliaSeed.im, seed.im);
+        EXPECT_EQ(viewerState.method, PaletteX87);
         ASSERT_EQ(recomputations.size(), 1u);
-        EXPECT_EQ(recomputations[0].method, c.after);
-        EXPECT_EQ(KeyTable['F'], 0);
+        EXPECT_EQ(recomputations[0].kind, kind);
     }
+    viewerState.pointerPosition = {0, 599};
+    frame();
+    EXPECT_EQ(viewerState.juliaSeed.re, -1.25);
+    EXPECT_EQ(viewerState.juliaSeed.im, -1.0);
 }
 
-TEST_F(Commands, FTwiceRestoresColouringAndMethodAndRecomputesTwice) {
-    viewerState.method = PalettePortable;
-    frame({'F'});
-    frame({'F'});
-    EXPECT_EQ(viewerState.colourEnabled, 0);
-    EXPECT_EQ(viewerState.method, GreyPortable);
-    EXPECT_EQ(recomputations.size(), 2u);
-}
-
-TEST_F(Commands, SpaceCyclesWithinTheFamilyWithoutRecomputing) {
-    struct Case {
-        int colour, has3DNow;
-        ComputeMethod before, after;
-    };
-    const Case cases[] = {
-        {0, 0, GreyPortable, GreyX87},
-        {0, 0, GreyX87, GreyPortable},
-        {0, 1, GreyX87, Grey3DNow},
-        {0, 1, Grey3DNow, GreyPortable},
-        {0, 1, PaletteX87, GreyPortable},
-        {1, 0, PalettePortable, PaletteX87},
-        {1, 0, PaletteX87, PalettePortable},
-        {1, 1, PaletteX87, Palette3DNow},
-        {1, 1, Palette3DNow, PalettePortable},
-        {1, 1, GreyX87, PalettePortable},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        viewerState.colourEnabled = c.colour;
-        viewerState.has3DNow = c.has3DNow;
-        viewerState.method = c.before;
-        frame({VK_SPACE});
-        EXPECT_EQ(viewerState.method, c.after)
-            << "colour " << c.colour << ", 3DNow! " << c.has3DNow << ", method " << c.before;
-        EXPECT_TRUE(recomputations.empty());
-        EXPECT_EQ(KeyTable[VK_SPACE], 0);
-    }
-}
-
-TEST_F(Commands, SpaceWithout3DNowCyclesBetweenTwoMethods) {
-    viewerState.method = GreyPortable;
-    frame({VK_SPACE});
-    frame({VK_SPACE});
-    EXPECT_EQ(viewerState.method, GreyPortable);
-}
-
-// ---- reset, update, kind
-
-TEST_F(Commands, RResetsTheViewOnly) {
-    viewerState.view = {0.1, 0.2, 0.3, 0.4};
-    viewerState.kind = Julia;
-    viewerState.juliaSeed = {0.3, -0.5};
-    viewerState.method = PaletteX87;
-    frame({'R'});
-    expectView(viewerState.view, InitialView);
-    EXPECT_EQ(viewerState.kind, Julia);
-    EXPECT_EQ(viewerState.juliaSeed.im, -0.5);
-    EXPECT_EQ(viewerState.method, PaletteX87);
-    EXPECT_EQ(recomputations.size(), 1u);
-    EXPECT_EQ(KeyTable['R'], 0);
-}
-
-TEST_F(Commands, URecomputesTheSamePicture) {
-    viewerState.view = {0.1, 0.2, 0.3, 0.4};
-    frame({'U'});
-    ASSERT_EQ(recomputations.size(), 1u);
-    expectView(recomputations[0].view, {0.1, 0.2, 0.3, 0.4});
-    EXPECT_EQ(KeyTable['U'], 0);
-}
-
-TEST_F(Commands, EnterInJuliaModeReturnsToMandelbrotAndResetsTheView) {
-    viewerState.kind = Julia;
-    viewerState.juliaSeed = {0.3, -0.5};
-    viewerState.view = {0.1, 0.2, 0.3, 0.4};
-    frame({VK_RETURN});
-    EXPECT_EQ(viewerState.kind, Mandelbrot);
-    EXPECT_EQ(viewerState.juliaSeed.re, 0.3);
-    expectView(viewerState.view, InitialView);
-    EXPECT_EQ(recomputations.size(), 1u);
-}
-
-// Enter uses the pointer as stored; it does not read it again.
-TEST_F(Commands, EnterUsesTheStoredPointerPosition) {
-    movePointer(0, 0);
+// Enter maps the pointer as stored, not read again, with a step of exactly 1/512.
+TEST_F(Commands, EnterTakesTheJuliaConstantFromTheStoredPointer) {
     viewerState.pointerPosition = {256, 343};
     frame({VK_RETURN});
+    EXPECT_EQ(viewerState.kind, Julia);
     EXPECT_EQ(viewerState.juliaSeed.re, -0.25);
     EXPECT_EQ(viewerState.juliaSeed.im, 0.0);
 }
@@ -341,110 +241,6 @@ TEST_F(Commands, EnterAfterAClickUsesThePointerTheClickRead) {
     EXPECT_EQ(viewerState.juliaSeed.re, -1.75);
     EXPECT_EQ(viewerState.juliaSeed.im, -1.5);
     EXPECT_EQ(recomputations.size(), 2u);
-}
-
-TEST_F(Commands, HeldJFollowsThePointerInTheResetView) {
-    viewerState.view = {1.0, 0.5, 1.0, 0.5};
-    viewerState.pointerPosition = {256, 343};
-    frame({'J'});
-    EXPECT_EQ(viewerState.kind, Julia);
-    EXPECT_EQ(viewerState.juliaSeed.re, 1.25) << "first frame: the view that was shown";
-    EXPECT_EQ(viewerState.juliaSeed.im, 1.25);
-    expectView(viewerState.view, InitialView);
-    viewerState.pointerPosition = {0, 599};
-    frame();
-    EXPECT_EQ(viewerState.juliaSeed.re, -1.25) << "later frames: the reset view";
-    EXPECT_EQ(viewerState.juliaSeed.im, -1.0);
-    EXPECT_EQ(recomputations.size(), 2u);
-    EXPECT_EQ(KeyTable['J'], 1);
-}
-
-// ---- one-shot and held keys, Shift
-
-TEST_F(Commands, OneShotKeysAreClearedAndHeldKeysKept) {
-    struct Case {
-        int key;
-        bool held;
-        size_t recomputations;
-    };
-    const Case cases[] = {
-        {VK_LBUTTON, false, 1},  {VK_RBUTTON, true, 1}, {VK_RETURN, false, 1},
-        {VK_SPACE, false, 0},    {VK_LEFT, true, 1},    {VK_UP, true, 1},
-        {VK_RIGHT, true, 1},     {VK_DOWN, true, 1},    {'1', true, 1},
-        {'8', true, 1},          {'F', false, 1},       {'J', true, 1},
-        {'R', false, 1},         {'U', false, 1},       {VK_ADD, false, 1},
-        {VK_SUBTRACT, false, 1}, {VK_SHIFT, true, 0},   {'H', true, 0},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        frame({c.key});
-        EXPECT_EQ(KeyTable[c.key], c.held ? 1 : 0) << "key " << c.key;
-        EXPECT_EQ(recomputations.size(), c.recomputations) << "key " << c.key;
-    }
-}
-
-TEST_F(Commands, ShiftMakesEveryStepLarger) {
-    struct Case {
-        int key;
-        bool shift;
-        ViewRegion expected;
-    };
-    const Case cases[] = {
-        {VK_ADD, false, {-0.45, 0.4, -0.2, 0.4}},
-        {VK_ADD, true, {-0.3, 0.1, -0.05, 0.1}},
-        {VK_SUBTRACT, false, {-5.25, 10.0, -5.0, 10.0}},
-        {VK_SUBTRACT, true, {-20.25, 40.0, -20.0, 40.0}},
-        {VK_LBUTTON, false, {-1.75, 1.0, -1.5, 1.0}},
-        {VK_LBUTTON, true, {-1.35, 0.2, -1.1, 0.2}},
-        {VK_RBUTTON, false, {-3.25, 4.0, -3.0, 4.0}},
-        {VK_RBUTTON, true, {-11.25, 20.0, -11.0, 20.0}},
-        {VK_DOWN, false, {-1.25, 2.0, -0.8, 2.0}},
-        {VK_DOWN, true, {-1.25, 2.0, -0.4, 2.0}},
-        {VK_UP, false, {-1.25, 2.0, -1.2, 2.0}},
-        {VK_UP, true, {-1.25, 2.0, -1.6, 2.0}},
-        {VK_RIGHT, false, {-1.05, 2.0, -1.0, 2.0}},
-        {VK_RIGHT, true, {-0.65, 2.0, -1.0, 2.0}},
-        {VK_LEFT, false, {-1.45, 2.0, -1.0, 2.0}},
-        {VK_LEFT, true, {-1.85, 2.0, -1.0, 2.0}},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        movePointer(0, 599);
-        if (c.shift) KeyTable[VK_SHIFT] = 1;
-        frame({c.key});
-        SCOPED_TRACE(testing::Message() << "key " << c.key << (c.shift ? " with Shift" : ""));
-        expectView(viewerState.view, c.expected);
-        EXPECT_EQ(KeyTable[VK_SHIFT], c.shift ? 1 : 0);
-    }
-}
-
-TEST_F(Commands, NumpadPlusThenMinusGivesTheViewBack) {
-    for (bool shift : {false, true}) {
-        SetUp();
-        viewerState.view = {0.3, 0.02, -0.7, 0.03};
-        KeyTable[VK_SHIFT] = shift;
-        frame({VK_ADD});
-        frame({VK_SUBTRACT});
-        EXPECT_NEAR(viewerState.view.x, 0.3, 1e-15);
-        EXPECT_NEAR(viewerState.view.dx, 0.02, 1e-17);
-        EXPECT_NEAR(viewerState.view.y, -0.7, 1e-15);
-        EXPECT_NEAR(viewerState.view.dy, 0.03, 1e-17);
-    }
-}
-
-TEST_F(Commands, TwoLeftClicksZoomInByFourAboutThePointsClicked) {
-    movePointer(0, 599);
-    frame({VK_LBUTTON});
-    frame({VK_LBUTTON});
-    // Each click centres on the view's lower-left corner.
-    expectView(viewerState.view, {-1.25 - 0.5 - 0.25, 0.5, -1.0 - 0.5 - 0.25, 0.5});
-    EXPECT_EQ(recomputations.size(), 2u);
-}
-
-TEST_F(Commands, NoKeyNoChange) {
-    frame();
-    expectView(viewerState.view, InitialView);
-    EXPECT_TRUE(recomputations.empty());
 }
 
 } // namespace

@@ -1,185 +1,166 @@
-// test_window_proc.cpp -- windowProc: KeyTable, windowActive, resizing and closing; and the
-// keyboard's mapping to virtual-key codes
-#include <gtest/gtest.h>
-
-#include <GL/gl.h>
-#include <SDL.h>
-
+// test_window_proc.cpp -- SDL's events through the platform's messages into windowProc: the
+// KeyTable, windowActive and the quit message; and the keyboard's virtual-key codes
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "app/key_table.h"
 #include "app/window_proc.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
-#include "platform/messages.h"
-#include "tests/support/gl_context.h"
+#include "tests/platform_window_fixture.h"
 
 namespace {
 
 class WindowProc : public ::testing::Test {
   protected:
     void SetUp() override {
+        window = makePlatformWindow(800, 600, windowProc);
         std::memset(KeyTable, 0, sizeof KeyTable);
         viewerState.windowActive = 1;
         discardMessages();
     }
-    void TearDown() override {
-        viewerState.renderContext = nullptr;
-        discardMessages();
+    void TearDown() override { destroyPlatformWindow(window); }
+
+    Uint32 windowId() const { return SDL_GetWindowID(liveWindow()->surface); }
+
+    // Queues an SDL event for the window: a key with its modifiers and repeat flag, a button,
+    // or a window event (of another window with id).
+    void push(Uint32 type, int what, Uint16 modifiers = 0, Uint8 repeat = 0, Uint32 id = 0) {
+        SDL_Event event = {};
+        event.type = type;
+        event.window.windowID = id ? id : windowId(); // where every window's event has it
+        if (type == SDL_WINDOWEVENT)
+            event.window.event = Uint8(what);
+        else if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP)
+            event.button.button = Uint8(what);
+        else
+            event.key.keysym.sym = what, event.key.keysym.mod = modifiers,
+            event.key.repeat = repeat;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
-    intptr_t send(uint32_t message, uintptr_t wParam, intptr_t lParam = 0) {
-        return windowProc(nullptr, message, wParam, lParam);
+
+    // Takes and dispatches every message waiting, as the main loop does; returns the last.
+    WindowMessage deliver() {
+        WindowMessage message = {}, last = {};
+        while (peekMessage(&message)) {
+            dispatchMessage(&message);
+            last = message;
+        }
+        return last;
     }
+
+    static long keysDown() { return std::count(KeyTable, KeyTable + 256, 1); }
+
+    WindowHandle window = nullptr;
 };
 
-TEST_F(WindowProc, OnlyTheMinimisedStateStopsTheFrames) {
-    struct Case {
-        uint8_t before;
-        uint16_t activation, minimised;
-        uint8_t after;
-    };
-    const Case cases[] = {
-        {0, WA_ACTIVE, 0, 1},   {1, WA_INACTIVE, 0, 1}, {0, WA_INACTIVE, 0, 1},
-        {1, WA_INACTIVE, 1, 0}, {1, WA_ACTIVE, 1, 0},   {0, 2, 0, 1},
-    };
-    for (const Case& c : cases) {
-        viewerState.windowActive = c.before;
-        EXPECT_EQ(send(WM_ACTIVATE, makeLong(c.activation, c.minimised)), 0);
-        EXPECT_EQ(viewerState.windowActive, c.after)
-            << "activation " << c.activation << ", minimised " << c.minimised;
-    }
+TEST_F(WindowProc, KeysAndButtonsAreEnteredWhileDownRepeatsIncluded) {
+    push(SDL_KEYDOWN, SDLK_KP_PLUS);
+    deliver();
+    EXPECT_EQ(KeyTable[VK_ADD], 1);
+    EXPECT_EQ(keysDown(), 1);
+    KeyTable[VK_ADD] = 0; // a one-shot consumer acted; the keyboard's repeat sets it again
+    push(SDL_KEYDOWN, SDLK_KP_PLUS, 0, 1);
+    deliver();
+    EXPECT_EQ(KeyTable[VK_ADD], 1);
+    push(SDL_KEYUP, SDLK_KP_PLUS);
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    deliver();
+    EXPECT_EQ(KeyTable[VK_RBUTTON], 1);
+    EXPECT_EQ(keysDown(), 1);
+    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+    deliver();
+    EXPECT_EQ(keysDown(), 0);
 }
 
-TEST_F(WindowProc, EveryKeyIsEnteredWhileDown) {
+TEST_F(WindowProc, EveryVirtualKeyHasItsEntry) {
     for (int key = 0; key < 256; ++key) {
-        EXPECT_EQ(send(WM_KEYDOWN, key), 0);
+        EXPECT_EQ(windowProc(window, WM_KEYDOWN, key, 0), 0);
         EXPECT_EQ(KeyTable[key], 1) << "key " << key;
-        EXPECT_EQ(send(WM_KEYUP, key), 0);
+        EXPECT_EQ(windowProc(window, WM_KEYUP, key, 0), 0);
         EXPECT_EQ(KeyTable[key], 0) << "key " << key;
     }
 }
 
-// A consumer clears a one-shot entry; the keyboard's repeat sets it again.
-TEST_F(WindowProc, RepeatedKeyDownSetsAClearedEntryAgain) {
-    send(WM_KEYDOWN, VK_F1);
-    KeyTable[VK_F1] = 0;
-    send(WM_KEYDOWN, VK_F1, 1 << 30);
-    EXPECT_EQ(KeyTable[VK_F1], 1);
-}
-
-TEST_F(WindowProc, ButtonsUseTheirVirtualKeyEntries) {
-    send(WM_LBUTTONDOWN, 0);
-    EXPECT_EQ(KeyTable[VK_LBUTTON], 1);
-    send(WM_RBUTTONDOWN, 0);
-    EXPECT_EQ(KeyTable[VK_RBUTTON], 1);
-    send(WM_LBUTTONUP, 0);
-    EXPECT_EQ(KeyTable[VK_LBUTTON], 0);
-    EXPECT_EQ(KeyTable[VK_RBUTTON], 1);
-    send(WM_RBUTTONUP, 0);
-    EXPECT_EQ(KeyTable[VK_RBUTTON], 0);
-}
-
+// Alt, F10 and Alt chords are system keys, which the table leaves alone, as the middle button.
 TEST_F(WindowProc, SystemKeysAndTheMiddleButtonAreNotEntered) {
-    const uint32_t ignored[] = {WM_SYSKEYDOWN, WM_MBUTTONDOWN, 0x0200 /* pointer moved */};
-    for (uint32_t message : ignored) {
-        EXPECT_EQ(send(message, VK_MENU), 0);
-        EXPECT_EQ(send(message, VK_F10), 0);
+    push(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
+    push(SDL_KEYDOWN, SDLK_x, KMOD_LALT);
+    push(SDL_KEYDOWN, SDLK_F10);
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1);
+    deliver();
+    EXPECT_EQ(keysDown(), 0);
+    KeyTable['R'] = 1;
+    push(SDL_KEYUP, SDLK_r, KMOD_LALT);
+    deliver();
+    EXPECT_EQ(KeyTable['R'], 1);
+}
+
+// SDL lets go of every held key when the window loses the keyboard; here a key stays down until
+// its own release reaches the window.
+TEST_F(WindowProc, KeysLetGoOfAtAFocusLossStayDown) {
+    push(SDL_KEYDOWN, SDLK_LEFT);
+    push(SDL_KEYDOWN, SDLK_RIGHT);
+    deliver();
+    push(SDL_KEYUP, SDLK_LEFT);
+    push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
+    push(SDL_KEYUP, SDLK_RIGHT); // a release of its own
+    deliver();
+    EXPECT_EQ(KeyTable[VK_LEFT], 1);
+    EXPECT_EQ(KeyTable[VK_RIGHT], 0);
+}
+
+// Only minimising stops the frames, not the loss of the focus; another window's events are
+// not this window's.
+TEST_F(WindowProc, WindowIsActiveUnlessMinimised) {
+    const std::pair<Uint8, int> steps[] = {
+        {SDL_WINDOWEVENT_FOCUS_LOST, 1}, {SDL_WINDOWEVENT_MINIMIZED, 0},
+        {SDL_WINDOWEVENT_FOCUS_LOST, 0}, {SDL_WINDOWEVENT_FOCUS_GAINED, 0},
+        {SDL_WINDOWEVENT_RESTORED, 1},   {SDL_WINDOWEVENT_FOCUS_GAINED, 1}};
+    for (const auto& [event, active] : steps) {
+        push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED, 0, 0, windowId() + 100);
+        push(SDL_WINDOWEVENT, event);
+        deliver();
+        EXPECT_EQ(viewerState.windowActive, active) << "after window event " << int(event);
     }
-    for (int key = 0; key < 256; ++key) EXPECT_EQ(KeyTable[key], 0) << "key " << key;
-    KeyTable[VK_F10] = 1;
-    send(WM_SYSKEYUP, VK_F10);
-    EXPECT_EQ(KeyTable[VK_F10], 1);
+    viewerState.windowActive = 0;
+    showWindow(window);
+    EXPECT_EQ(viewerState.windowActive, 1) << "a window shown is active";
 }
 
-TEST_F(WindowProc, CloseQueuesTheQuitMessage) {
-    EXPECT_EQ(send(WM_CLOSE, 0), 0);
-    WindowMessage message;
-    ASSERT_EQ(peekMessage(&message), 1);
-    EXPECT_EQ(message.message, WM_QUIT);
-    EXPECT_EQ(message.wParam, 0u);
+TEST_F(WindowProc, CloseAndQuitRequestsBecomeTheQuitMessage) {
+    push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE, 0, 0, windowId() + 100);
+    EXPECT_EQ(deliver().message, 0u) << "another window's close";
+    for (bool quitEvent : {false, true}) {
+        if (quitEvent)
+            push(SDL_QUIT, 0);
+        else
+            push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
+        const WindowMessage last = deliver();
+        EXPECT_EQ(last.message, WM_QUIT);
+        EXPECT_EQ(last.wParam, 0u);
+    }
 }
-
-TEST_F(WindowProc, SizeResizesTheSceneToTheClientArea) {
-    useTestGlContext();
-    int context;
-    viewerState.renderContext = reinterpret_cast<RenderContext>(&context);
-    send(WM_SIZE, SIZE_RESTORED, intptr_t(makeLong(1024, 0)));
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 1024);
-    EXPECT_EQ(viewport[3], 1) << "a client area of height 0 gets a viewport of height 1";
-    send(WM_SIZE, SIZE_RESTORED, intptr_t(makeLong(640, 480)));
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 640);
-    EXPECT_EQ(viewport[3], 480);
-    useTestGlContext();
-}
-
-// ---- the keyboard's mapping
 
 TEST(VirtualKeys, KeysMapToTheirWindowsCodes) {
-    struct Case {
-        SDL_Keycode keycode;
-        int virtualKey;
-    };
-    const Case cases[] = {
-        {SDLK_a, 'A'},
-        {SDLK_f, 'F'},
-        {SDLK_z, 'Z'},
-        {SDLK_0, '0'},
-        {SDLK_1, '1'},
-        {SDLK_9, '9'},
-        {SDLK_RETURN, 13},
-        {SDLK_KP_ENTER, 13},
-        {SDLK_LSHIFT, 16},
-        {SDLK_RSHIFT, 16},
-        {SDLK_ESCAPE, 27},
-        {SDLK_SPACE, 32},
-        {SDLK_LEFT, 37},
-        {SDLK_UP, 38},
-        {SDLK_RIGHT, 39},
-        {SDLK_DOWN, 40},
-        {SDLK_KP_PLUS, 107},
-        {SDLK_KP_MINUS, 109},
-        {SDLK_F1, 112},
-        {SDLK_F2, 113},
-        {SDLK_F12, 123},
-        {SDLK_F13, 124},
-        {SDLK_F24, 135},
-        {SDLK_KP_0, 96},
-        {SDLK_KP_1, 97},
-        {SDLK_KP_9, 105},
-        {SDLK_KP_MULTIPLY, 106},
-        {SDLK_KP_PERIOD, 110},
-        {SDLK_KP_DIVIDE, 111},
-        {SDLK_LCTRL, 17},
-        {SDLK_LALT, 18},
-        {SDLK_BACKSPACE, 8},
-        {SDLK_TAB, 9},
-        {SDLK_HOME, 36},
-        {SDLK_DELETE, 46},
-        {SDLK_MINUS, 189},
-        {SDLK_EQUALS, 187},
-        {SDLK_SLASH, 191},
-        {SDLK_QUOTE, 222},
-        {SDLK_UNKNOWN, 0},
-        {SDLK_MUTE, 0},
-        {SDLK_AUDIOPLAY, 0},
-        {0xE9, 0}, // a letter outside ASCII in the current layout
-        {'A', 0},  // SDL names letter keys in lower case
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(virtualKeyCode(c.keycode), c.virtualKey) << SDL_GetKeyName(c.keycode);
+    // Pairs of SDL keycode and virtual-key code. 0xE9 is a letter outside ASCII; SDL names
+    // letter keys in lower case, so 'A' is no key.
+    const int cases[] = {
+        SDLK_a,       'A', SDLK_f,         'F', SDLK_z,         'Z', SDLK_0,        '0',
+        SDLK_1,       '1', SDLK_9,         '9', SDLK_RETURN,    13,  SDLK_KP_ENTER, 13,
+        SDLK_LSHIFT,  16,  SDLK_RSHIFT,    16,  SDLK_ESCAPE,    27,  SDLK_SPACE,    32,
+        SDLK_LEFT,    37,  SDLK_UP,        38,  SDLK_RIGHT,     39,  SDLK_DOWN,     40,
+        SDLK_KP_PLUS, 107, SDLK_KP_MINUS,  109, SDLK_F1,        112, SDLK_F12,      123,
+        SDLK_F24,     135, SDLK_KP_0,      96,  SDLK_KP_9,      105, SDLK_LCTRL,    17,
+        SDLK_LALT,    18,  SDLK_BACKSPACE, 8,   SDLK_TAB,       9,   SDLK_HOME,     36,
+        SDLK_DELETE,  46,  SDLK_MINUS,     189, SDLK_SLASH,     191, SDLK_QUOTE,    222,
+        SDLK_UNKNOWN, 0,   SDLK_MUTE,      0,   SDLK_AUDIOPLAY, 0,   0xE9,          0,
+        'A',          0};
+    for (size_t i = 0; i < std::size(cases); i += 2)
+        EXPECT_EQ(virtualKeyCode(cases[i]), cases[i + 1]) << SDL_GetKeyName(cases[i]);
 }
-
-TEST(VirtualKeys, AltF10AndAltChordsAreSystemKeys) {
-    EXPECT_TRUE(isSystemKey(SDLK_LALT, false));
-    EXPECT_TRUE(isSystemKey(SDLK_RALT, false));
-    EXPECT_TRUE(isSystemKey(SDLK_F10, false));
-    EXPECT_TRUE(isSystemKey(SDLK_x, true));
-    EXPECT_FALSE(isSystemKey(SDLK_x, false));
-    EXPECT_FALSE(isSystemKey(SDLK_F1, false));
-    EXPECT_FALSE(isSystemKey(SDLK_ESCAPE, false));
-}
-
 } // namespace

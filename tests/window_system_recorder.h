@@ -1,38 +1,28 @@
-// window_system_recorder.h -- the SDL window system with every call and message box recorded,
-// and any step made to fail on its own
+// window_system_recorder.h -- the SDL window system with every call and message box logged in
+// order, any step made to fail on its own, and a fixture for tests of the window shell
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/app_window.h"
+#include "app/key_table.h"
+#include "engine/viewer_state.h"
 #include "platform/message_box.h"
-#include "platform/window_system.h"
-
-enum class Step {
-    RegisterClass,
-    ChangeDisplayMode,
-    CreateWindow,
-    GetDeviceContext,
-    ChoosePixelFormat,
-    SetPixelFormat,
-    CreateRenderContext,
-    MakeCurrent,
-    ReleaseCurrent,
-    DeleteRenderContext,
-    ReleaseDeviceContext,
-    DestroyWindow,
-    UnregisterClass,
-};
+#include "platform/messages.h"
+#include "platform/platform_window.h"
 
 struct WindowSystemRecorder {
-    // Calls and message boxes in order, e.g. "createWindow popup", "box ERROR: text (!, OK)".
+    // Calls and boxes in order, e.g. "createWindow popup", "box ERROR: text (!, OK)".
     std::vector<std::string> log;
-    // Steps that fail. A failing creation makes nothing; a failing release releases and then
-    // reports failure, as when the system reports an error after all.
-    std::set<Step> failing;
-    // When set, the display mode is not asked of SDL: changeDisplayMode answers this result.
-    bool fakeDisplayMode = false;
+    // Steps that fail, by name. A failing creation makes nothing; a failing release releases
+    // and then reports failure, as when the system reports an error after all.
+    std::set<std::string> failing;
+    // The answer to a full-screen request; SDL's display mode is never changed.
     int displayModeResult = DISP_CHANGE_SUCCESSFUL;
     // Answers of the Yes/No boxes, in order; AnswerClosed once they run out.
     std::vector<MessageAnswer> answers;
@@ -42,34 +32,22 @@ inline WindowSystemRecorder recorder;
 
 namespace recording {
 
-inline bool fails(Step step) {
-    return recorder.failing.count(step) != 0;
+// Logs the call; false when the test makes this step fail.
+inline bool call(const std::string& step, const std::string& detail = "") {
+    recorder.log.push_back(detail.empty() ? step : step + " " + detail);
+    return recorder.failing.count(step) == 0;
 }
 
-inline void note(const std::string& call) {
-    recorder.log.push_back(call);
-}
-
-inline const char* iconName(MessageIcon icon) {
-    switch (icon) {
-    case IconQuestion:
-        return "?";
-    case IconExclamation:
-        return "!";
-    case IconError:
-        return "x";
-    case IconInformation:
-        return "i";
-    case IconNone:
-        break;
-    }
-    return "-";
+// The release has been made before the step is logged.
+inline int release(const char* step, int result) {
+    return call(step) ? result : 0;
 }
 
 inline MessageAnswer messageBox(const char* text, const char* caption, MessageIcon icon,
                                 MessageButtons buttons) {
-    note(std::string("box ") + caption + ": " + text + " (" + iconName(icon) +
-         (buttons == ButtonsYesNo ? ", YesNo)" : ", OK)"));
+    const char icons[] = "-?!xi"; // in the order of MessageIcon
+    recorder.log.push_back(std::string("box ") + caption + ": " + text + " (" + icons[icon] +
+                           (buttons == ButtonsYesNo ? ", YesNo)" : ", OK)"));
     if (buttons == ButtonsOk) return AnswerOk;
     if (recorder.answers.empty()) return AnswerClosed;
     const MessageAnswer answer = recorder.answers.front();
@@ -77,110 +55,101 @@ inline MessageAnswer messageBox(const char* text, const char* caption, MessageIc
     return answer;
 }
 
-inline int registerClass(const WindowClass* windowClass) {
-    note("registerClass");
-    return fails(Step::RegisterClass) ? 0 : sdlWindowSystem.registerClass(windowClass);
-}
-
-inline int changeDisplayMode(const DisplayMode* mode, uint32_t flags) {
-    if (mode)
-        note("changeDisplayMode " + std::to_string(mode->width) + "x" +
-             std::to_string(mode->height) + "x" + std::to_string(mode->bitsPerPixel) +
-             (flags == CDS_FULLSCREEN ? " full screen" : ""));
-    else
-        note("changeDisplayMode desktop");
-    if (recorder.fakeDisplayMode) return mode ? recorder.displayModeResult : 0;
-    if (fails(Step::ChangeDisplayMode)) return DISP_CHANGE_FAILED;
-    return sdlWindowSystem.changeDisplayMode(mode, flags);
-}
-
-inline int showCursor(int show) {
-    note(show ? "showCursor 1" : "showCursor 0");
-    return sdlWindowSystem.showCursor(show);
-}
-
-inline WindowHandle createWindow(uint32_t exStyle, const char* className, const char* title,
-                                 uint32_t style, int32_t x, int32_t y, int32_t width,
-                                 int32_t height, InstanceHandle instance) {
-    note(std::string("createWindow ") + ((style & WS_POPUP) ? "popup" : "framed"));
-    if (fails(Step::CreateWindow)) return nullptr;
-    return sdlWindowSystem.createWindow(exStyle, className, title, style, x, y, width, height,
-                                        instance);
-}
-
-inline DeviceContext getDeviceContext(WindowHandle window) {
-    note("getDeviceContext");
-    return fails(Step::GetDeviceContext) ? nullptr : sdlWindowSystem.getDeviceContext(window);
-}
-
-inline int choosePixelFormat(DeviceContext device, const PixelFormatRequest* request) {
-    note("choosePixelFormat");
-    return fails(Step::ChoosePixelFormat) ? 0 : sdlWindowSystem.choosePixelFormat(device, request);
-}
-
-inline int setPixelFormat(DeviceContext device, int format, const PixelFormatRequest* request) {
-    note("setPixelFormat");
-    return fails(Step::SetPixelFormat) ? 0
-                                       : sdlWindowSystem.setPixelFormat(device, format, request);
-}
-
-inline RenderContext createRenderContext(DeviceContext device) {
-    note("createRenderContext");
-    return fails(Step::CreateRenderContext) ? nullptr : sdlWindowSystem.createRenderContext(device);
-}
-
-inline int makeCurrent(DeviceContext device, RenderContext context) {
-    if (!context) {
-        note("releaseCurrent");
-        const int released = sdlWindowSystem.makeCurrent(device, context);
-        return fails(Step::ReleaseCurrent) ? 0 : released;
-    }
-    note("makeCurrent");
-    return fails(Step::MakeCurrent) ? 0 : sdlWindowSystem.makeCurrent(device, context);
-}
-
-inline int deleteRenderContext(RenderContext context) {
-    note("deleteRenderContext");
-    const int deleted = sdlWindowSystem.deleteRenderContext(context);
-    return fails(Step::DeleteRenderContext) ? 0 : deleted;
-}
-
-inline int releaseDeviceContext(WindowHandle window, DeviceContext device) {
-    note("releaseDeviceContext");
-    const int released = sdlWindowSystem.releaseDeviceContext(window, device);
-    return fails(Step::ReleaseDeviceContext) ? 0 : released;
-}
-
-inline int destroyWindow(WindowHandle window) {
-    note("destroyWindow");
-    const int destroyed = sdlWindowSystem.destroyWindow(window);
-    return fails(Step::DestroyWindow) ? 0 : destroyed;
-}
-
-inline int unregisterClass(const char* className, InstanceHandle instance) {
-    note("unregisterClass");
-    const int unregistered = sdlWindowSystem.unregisterClass(className, instance);
-    return fails(Step::UnregisterClass) ? 0 : unregistered;
-}
+// The SDL operations, each logged first and made to fail when the test says.
+inline const WindowSystem table = {
+    [](auto... a) { return call("registerClass") ? sdlRegisterClass(a...) : 0; },
+    [](const DisplayMode* mode, uint32_t flags) {
+        if (!mode)
+            return call("changeDisplayMode", "desktop") ? DISP_CHANGE_SUCCESSFUL
+                                                        : DISP_CHANGE_FAILED;
+        call("changeDisplayMode", std::to_string(mode->width) + "x" + std::to_string(mode->height) +
+                                      "x" + std::to_string(mode->bitsPerPixel) +
+                                      (flags == CDS_FULLSCREEN ? " full screen" : ""));
+        return recorder.displayModeResult;
+    },
+    [](int show) {
+        call("showCursor", show ? "1" : "0");
+        return sdlShowCursor(show);
+    },
+    [](uint32_t exStyle, const char* className, const char* title, uint32_t style, auto... a) {
+        return call("createWindow", style & WS_POPUP ? "popup" : "framed")
+                   ? sdlCreateWindow(exStyle, className, title, style, a...)
+                   : nullptr;
+    },
+    [](auto... a) { return call("getDeviceContext") ? sdlGetDeviceContext(a...) : nullptr; },
+    [](auto... a) { return call("choosePixelFormat") ? sdlChoosePixelFormat(a...) : 0; },
+    [](auto... a) { return call("setPixelFormat") ? sdlSetPixelFormat(a...) : 0; },
+    [](auto... a) { return call("createRenderContext") ? sdlCreateRenderContext(a...) : nullptr; },
+    [](DeviceContext device, RenderContext context) {
+        if (!context) return release("releaseCurrent", sdlMakeCurrent(device, context));
+        return call("makeCurrent") ? sdlMakeCurrent(device, context) : 0;
+    },
+    [](auto... a) { return release("deleteRenderContext", sdlDeleteRenderContext(a...)); },
+    [](auto... a) { return release("releaseDeviceContext", sdlReleaseDeviceContext(a...)); },
+    [](auto... a) { return release("destroyWindow", sdlDestroyWindow(a...)); },
+    [](auto... a) { return release("unregisterClass", sdlUnregisterClass(a...)); },
+};
 
 } // namespace recording
-
-inline const WindowSystem recordingWindowSystem = {
-    recording::registerClass,       recording::changeDisplayMode,    recording::showCursor,
-    recording::createWindow,        recording::getDeviceContext,     recording::choosePixelFormat,
-    recording::setPixelFormat,      recording::createRenderContext,  recording::makeCurrent,
-    recording::deleteRenderContext, recording::releaseDeviceContext, recording::destroyWindow,
-    recording::unregisterClass,
-};
 
 // Routes the shell's window system and message boxes through the recorder, afresh.
 inline void startRecording() {
     recorder = WindowSystemRecorder();
-    windowSystem = &recordingWindowSystem;
+    windowSystem = &recording::table;
     setMessageBoxHook(recording::messageBox);
 }
 
-inline void stopRecording() {
-    windowSystem = &sdlWindowSystem;
-    setMessageBoxHook(nullptr);
+// The log from entry `from` on, joined by "; ".
+inline std::string logText(size_t from = 0) {
+    std::string text;
+    for (size_t i = from; i < recorder.log.size(); ++i)
+        text += (i > from ? "; " : "") + recorder.log[i];
+    return text;
 }
+
+// What a successful createAppWindow logs, and a destroyAppWindow of all it made.
+inline std::string creationLog(bool fullScreen) {
+    return std::string(fullScreen ? "registerClass; changeDisplayMode 800x600x16 full screen; "
+                                    "showCursor 0; createWindow popup; "
+                                  : "registerClass; createWindow framed; ") +
+           "getDeviceContext; choosePixelFormat; setPixelFormat; createRenderContext; "
+           "makeCurrent; showCursor 0";
+}
+inline std::string teardownLog(bool fullScreen) {
+    return std::string("showCursor 1; ") + (fullScreen ? "changeDisplayMode desktop; " : "") +
+           "releaseCurrent; deleteRenderContext; releaseDeviceContext; destroyWindow; "
+           "unregisterClass";
+}
+
+// Each test starts recording, with nothing made and the state of a program start.
+class ShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        startRecording();
+        std::memset(KeyTable, 0, sizeof KeyTable);
+        viewerState = ViewerState();
+        viewerState.instanceHandle = currentInstance();
+    }
+    void TearDown() override {
+        windowSystem = &sdlWindowSystem;
+        setMessageBoxHook(nullptr);
+        if (viewerState.mainWindow || viewerState.renderContext || viewerState.deviceContext)
+            destroyAppWindow();
+        if (isRegisteredClass("OpenGL", currentInstance()))
+            sdlUnregisterClass("OpenGL", currentInstance());
+        discardMessages();
+    }
+
+    int create(bool fullScreen) {
+        return createAppWindow(AppTitle, AppWidth, AppHeight, AppBits, fullScreen);
+    }
+
+    void expectNothingLeft() {
+        EXPECT_EQ(viewerState.font, nullptr);
+        EXPECT_EQ(viewerState.renderContext, nullptr);
+        EXPECT_EQ(viewerState.deviceContext, nullptr);
+        EXPECT_EQ(viewerState.mainWindow, nullptr);
+        EXPECT_EQ(liveWindow(), nullptr);
+        EXPECT_FALSE(isRegisteredClass("OpenGL", currentInstance()));
+    }
+};
