@@ -33,6 +33,22 @@ inline void destroyPlatformWindow(WindowHandle window) {
     discardMessages();
 }
 
+// Queues an SDL event for the live window (or the window of that id): a key with its modifiers
+// and repeat flag, a button, or a window event.
+inline void pushEvent(Uint32 type, int what, Uint16 modifiers = 0, Uint8 repeat = 0,
+                      Uint32 id = 0) {
+    SDL_Event event = {};
+    event.type = type;
+    event.window.windowID = id ? id : SDL_GetWindowID(liveWindow()->surface); // in every kind
+    if (type == SDL_WINDOWEVENT)
+        event.window.event = Uint8(what);
+    else if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP)
+        event.button.button = Uint8(what);
+    else
+        event.key.keysym.sym = what, event.key.keysym.mod = modifiers, event.key.repeat = repeat;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
 // Puts the pointer at (x, y) of the live window's client area, y downwards.
 inline void movePointer(int x, int y) {
     SDL_WarpMouseInWindow(liveWindow()->surface, x, y);

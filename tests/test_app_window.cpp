@@ -12,7 +12,6 @@
 #include "tests/support/gl_context.h"
 #include "tests/support/temp_files.h"
 #include "tests/window_system_recorder.h"
-#include "ui/palette.h"
 
 namespace {
 
@@ -24,35 +23,17 @@ std::vector<GLint> viewport() {
     return {v, v + 4};
 }
 
-TEST_F(AppWindow, WindowIsMadeInOrderAndReleasedInReverse) {
-    for (bool fullScreen : {false, true}) {
-        SCOPED_TRACE(fullScreen ? "full screen" : "window");
-        startRecording();
-        ASSERT_EQ(create(fullScreen), 1);
-        EXPECT_EQ(logText(), creationLog(fullScreen));
-        EXPECT_EQ(viewerState.fullScreen, fullScreen);
-        const PlatformWindow& w = *liveWindow();
-        EXPECT_EQ(w.style, (fullScreen ? WS_POPUP : WS_OVERLAPPEDWINDOW) | WS_CLIPSIBLINGS |
-                               WS_CLIPCHILDREN);
-        EXPECT_EQ((std::array{w.x, w.y, w.width, w.height}),
-                  (std::array<int32_t, 4>{0, 0, 800, 600}));
-        const size_t made = recorder.log.size();
-        destroyAppWindow();
-        EXPECT_EQ(logText(made), teardownLog(fullScreen));
-        expectNothingLeft();
-    }
-}
-
-TEST_F(AppWindow, SceneStartsWithFontDefaultPaletteStartMethodPictureAndHelp) {
-    std::memset(PaletteTable, 0, sizeof PaletteTable);
+// The order of the steps, what is released and the default palette are checked by the main
+// loop's tests.
+TEST_F(AppWindow, WindowAndSceneStartWithFontMethodPictureAndHelp) {
     viewerState.method = PaletteX87;
     const IntervalTimer beforeCreation;
     ASSERT_EQ(create(false), 1);
+    const PlatformWindow& w = *liveWindow();
+    EXPECT_EQ(w.style, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    EXPECT_EQ((std::array{w.x, w.y, w.width, w.height}), (std::array<int32_t, 4>{0, 0, 800, 600}));
     EXPECT_NE(viewerState.font, nullptr);
     EXPECT_TRUE(glIsTexture(viewerState.fontTexture));
-    const std::vector<unsigned char> file = readWholeFile("palety/Default.pal");
-    ASSERT_GE(file.size(), 24u + 4 * 256);
-    for (int i : {0, 101, 255}) EXPECT_EQ(PaletteTable[i].blue, file[26 + 4 * i]) << i;
     EXPECT_EQ(viewerState.has3DNow, detect3DNow());
     EXPECT_EQ(viewerState.method, viewerState.has3DNow ? Grey3DNow : GreyX87);
     for (uint32_t texture : viewerState.tileTextures) EXPECT_TRUE(glIsTexture(texture));
@@ -196,8 +177,13 @@ TEST_F(AppWindow, TeardownOfNothingOnlyShowsThePointerAndUnregisters) {
               "showCursor 1; unregisterClass; box ERROR: Nejde odregistrovat okno. (i, OK)");
 }
 
-// WM_SIZE gives resizeScene the client size from lParam.
+// WM_SIZE gives resizeScene the client size from lParam; before the rendering context exists,
+// resizing has no effect.
 TEST_F(AppWindow, SizeMessageSetsTheViewportAndThe800x600Projection) {
+    useTestGlContext();
+    glViewport(1, 2, 3, 4);
+    resizeScene(640, 480);
+    EXPECT_EQ(viewport(), (std::vector<GLint>{1, 2, 3, 4})) << "no context yet";
     ASSERT_EQ(create(false), 1);
     const int cases[][3] = {{640, 480, 480}, {1024, 0, 1}, {800, 600, 600}};
     for (const auto& c : cases) {
@@ -212,13 +198,6 @@ TEST_F(AppWindow, SizeMessageSetsTheViewportAndThe800x600Projection) {
         glGetIntegerv(GL_MATRIX_MODE, &mode);
         EXPECT_EQ(mode, GL_MODELVIEW);
     }
-}
-
-TEST_F(AppWindow, ResizeBeforeTheContextExistsHasNoEffect) {
-    useTestGlContext();
-    glViewport(1, 2, 3, 4);
-    resizeScene(640, 480);
-    EXPECT_EQ(viewport(), (std::vector<GLint>{1, 2, 3, 4}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // test_main_loop.cpp -- the entry's question, the idle pass, the F1 switch and the exit codes
 #include "app/main_loop.h"
 #include "platform/keys.h"
+#include "tests/platform_window_fixture.h"
 #include "tests/support/temp_files.h"
 #include "tests/window_system_recorder.h"
 #include "ui/palette.h"
@@ -19,14 +20,6 @@ class MainLoop : public ShellTest {
         ShellTest::SetUp();
         viewerState.framesPerSecond = -1.0f; // until a frame is drawn
         swaps = 0;
-    }
-
-    void pushWindowEvent(Uint8 what) {
-        SDL_Event event = {};
-        event.window.type = SDL_WINDOWEVENT;
-        event.window.windowID = SDL_GetWindowID(liveWindow()->surface);
-        event.window.event = what;
-        ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
 };
 
@@ -60,7 +53,7 @@ TEST_F(MainLoop, QuitEndsWithItsExitCodeAndClosingTheWindowWithZero) {
     for (bool close : {false, true}) {
         ASSERT_EQ(create(false), 1);
         if (close)
-            pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+            pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
         else
             postQuitMessage(5);
         EXPECT_EQ(runMainLoop(), close ? 0 : 5);
@@ -73,7 +66,7 @@ TEST_F(MainLoop, IdlePassDrawsAFrameUnlessMinimisedAndEscEnds) {
     for (bool minimised : {false, true}) {
         SetUp();
         ASSERT_EQ(create(false), 1);
-        if (minimised) pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+        if (minimised) pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED);
         KeyTable[VK_ESCAPE] = KeyTable['R'] = 1;
         EXPECT_EQ(runMainLoop(), 0);
         EXPECT_EQ(viewerState.windowActive, minimised ? 0 : 1);
@@ -85,7 +78,7 @@ TEST_F(MainLoop, IdlePassDrawsAFrameUnlessMinimisedAndEscEnds) {
 // A minimised window is still swapped, before F1 is handled; a failed switch ends at once.
 TEST_F(MainLoop, MinimisedPassSwapsAndAFailedSwitchEndsWithZero) {
     ASSERT_EQ(create(false), 1);
-    pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+    pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED);
     recorder.log.clear();
     recorder.displayModeResult = DISP_CHANGE_FAILED;
     recorder.answers = {AnswerNo};

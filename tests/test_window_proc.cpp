@@ -24,22 +24,6 @@ class WindowProc : public ::testing::Test {
 
     Uint32 windowId() const { return SDL_GetWindowID(liveWindow()->surface); }
 
-    // Queues an SDL event for the window: a key with its modifiers and repeat flag, a button,
-    // or a window event (of another window with id).
-    void push(Uint32 type, int what, Uint16 modifiers = 0, Uint8 repeat = 0, Uint32 id = 0) {
-        SDL_Event event = {};
-        event.type = type;
-        event.window.windowID = id ? id : windowId(); // where every window's event has it
-        if (type == SDL_WINDOWEVENT)
-            event.window.event = Uint8(what);
-        else if (type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP)
-            event.button.button = Uint8(what);
-        else
-            event.key.keysym.sym = what, event.key.keysym.mod = modifiers,
-            event.key.repeat = repeat;
-        ASSERT_EQ(SDL_PushEvent(&event), 1);
-    }
-
     // Takes and dispatches every message waiting, as the main loop does; returns the last.
     WindowMessage deliver() {
         WindowMessage message = {}, last = {};
@@ -56,22 +40,22 @@ class WindowProc : public ::testing::Test {
 };
 
 TEST_F(WindowProc, KeysAndButtonsAreEnteredWhileDownRepeatsIncluded) {
-    push(SDL_KEYDOWN, SDLK_KP_PLUS);
+    pushEvent(SDL_KEYDOWN, SDLK_KP_PLUS);
     deliver();
     EXPECT_EQ(KeyTable[VK_ADD], 1);
     EXPECT_EQ(keysDown(), 1);
     KeyTable[VK_ADD] = 0; // a one-shot consumer acted; the keyboard's repeat sets it again
-    push(SDL_KEYDOWN, SDLK_KP_PLUS, 0, 1);
+    pushEvent(SDL_KEYDOWN, SDLK_KP_PLUS, 0, 1);
     deliver();
     EXPECT_EQ(KeyTable[VK_ADD], 1);
-    push(SDL_KEYUP, SDLK_KP_PLUS);
-    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
-    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
-    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    pushEvent(SDL_KEYUP, SDLK_KP_PLUS);
+    pushEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    pushEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+    pushEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     deliver();
     EXPECT_EQ(KeyTable[VK_RBUTTON], 1);
     EXPECT_EQ(keysDown(), 1);
-    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+    pushEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
     deliver();
     EXPECT_EQ(keysDown(), 0);
 }
@@ -87,15 +71,15 @@ TEST_F(WindowProc, EveryVirtualKeyHasItsEntry) {
 
 // Alt, F10 and Alt chords are system keys, which the table leaves alone, as the middle button.
 TEST_F(WindowProc, SystemKeysAndTheMiddleButtonAreNotEntered) {
-    push(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
-    push(SDL_KEYDOWN, SDLK_x, KMOD_LALT);
-    push(SDL_KEYDOWN, SDLK_F10);
-    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
-    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1);
+    pushEvent(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT);
+    pushEvent(SDL_KEYDOWN, SDLK_x, KMOD_LALT);
+    pushEvent(SDL_KEYDOWN, SDLK_F10);
+    pushEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
+    pushEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1);
     deliver();
     EXPECT_EQ(keysDown(), 0);
     KeyTable['R'] = 1;
-    push(SDL_KEYUP, SDLK_r, KMOD_LALT);
+    pushEvent(SDL_KEYUP, SDLK_r, KMOD_LALT);
     deliver();
     EXPECT_EQ(KeyTable['R'], 1);
 }
@@ -103,12 +87,12 @@ TEST_F(WindowProc, SystemKeysAndTheMiddleButtonAreNotEntered) {
 // SDL lets go of every held key when the window loses the keyboard; here a key stays down until
 // its own release reaches the window.
 TEST_F(WindowProc, KeysLetGoOfAtAFocusLossStayDown) {
-    push(SDL_KEYDOWN, SDLK_LEFT);
-    push(SDL_KEYDOWN, SDLK_RIGHT);
+    pushEvent(SDL_KEYDOWN, SDLK_LEFT);
+    pushEvent(SDL_KEYDOWN, SDLK_RIGHT);
     deliver();
-    push(SDL_KEYUP, SDLK_LEFT);
-    push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
-    push(SDL_KEYUP, SDLK_RIGHT); // a release of its own
+    pushEvent(SDL_KEYUP, SDLK_LEFT);
+    pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
+    pushEvent(SDL_KEYUP, SDLK_RIGHT); // a release of its own
     deliver();
     EXPECT_EQ(KeyTable[VK_LEFT], 1);
     EXPECT_EQ(KeyTable[VK_RIGHT], 0);
@@ -122,8 +106,8 @@ TEST_F(WindowProc, WindowIsActiveUnlessMinimised) {
         {SDL_WINDOWEVENT_FOCUS_LOST, 0}, {SDL_WINDOWEVENT_FOCUS_GAINED, 0},
         {SDL_WINDOWEVENT_RESTORED, 1},   {SDL_WINDOWEVENT_FOCUS_GAINED, 1}};
     for (const auto& [event, active] : steps) {
-        push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED, 0, 0, windowId() + 100);
-        push(SDL_WINDOWEVENT, event);
+        pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED, 0, 0, windowId() + 100);
+        pushEvent(SDL_WINDOWEVENT, event);
         deliver();
         EXPECT_EQ(viewerState.windowActive, active) << "after window event " << int(event);
     }
@@ -133,13 +117,13 @@ TEST_F(WindowProc, WindowIsActiveUnlessMinimised) {
 }
 
 TEST_F(WindowProc, CloseAndQuitRequestsBecomeTheQuitMessage) {
-    push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE, 0, 0, windowId() + 100);
+    pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE, 0, 0, windowId() + 100);
     EXPECT_EQ(deliver().message, 0u) << "another window's close";
     for (bool quitEvent : {false, true}) {
         if (quitEvent)
-            push(SDL_QUIT, 0);
+            pushEvent(SDL_QUIT, 0);
         else
-            push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
+            pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
         const WindowMessage last = deliver();
         EXPECT_EQ(last.message, WM_QUIT);
         EXPECT_EQ(last.wParam, 0u);

@@ -8,14 +8,10 @@
 int main(int argc, char** argv) {
     char* end = nullptr;
     const unsigned long window = argc == 2 ? std::strtoul(argv[1], &end, 0) : 0;
-    if (argc != 2 || !end || *end != '\0' || window == 0) {
-        std::fprintf(stderr, "usage: e2e-close-window WINDOW-ID\n");
-        return 2;
-    }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = window && *end == '\0' ? XOpenDisplay(nullptr) : nullptr;
     if (!display) {
-        std::fprintf(stderr, "e2e-close-window: cannot open the display\n");
-        return 1;
+        std::fprintf(stderr, "usage: e2e-close-window WINDOW-ID, on an X display\n");
+        return 2;
     }
     XEvent event = {};
     event.xclient.type = ClientMessage;
@@ -25,7 +21,6 @@ int main(int argc, char** argv) {
     event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
-    XSync(display, False);
-    XCloseDisplay(display);
+    XCloseDisplay(display); // flushes the request
     return 0;
 }
