@@ -14,6 +14,17 @@ pixel() {
     convert "$WORK/screen.ppm[1x1+$1+$2]" -depth 8 txt:- | tail -1 | grep -o '#[0-9A-F]\{6\}'
 }
 
+# await_pixel X Y COLOUR TRIES: shoots the client area until pixel (X, Y) has COLOUR, at most
+# TRIES times; returns 1 if it never has.
+await_pixel() {
+    for _ in $(seq "$4"); do
+        shoot_client "$WORK/screen.ppm"
+        [ "$(pixel "$1" "$2")" = "$3" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # expect_texts WHAT COLUMN ROW SET RED,GREEN,BLUE TEXT...: waits until the cells of each text on
 # the screen equal those of the texts printed alone into an empty scene.
 expect_texts() {
@@ -55,20 +66,10 @@ point_at 700 300
 # frame and goes about 2.5 s after the window appeared (the unit tests pin the time). Client
 # (480, 119) is scene (480, 480), inside the band, and shows the picture's light grey once the
 # band has gone; client (40, 499) lies left of the band and shows the picture all the time.
-for _ in $(seq 40); do
-    shoot_client "$WORK/screen.ppm"
-    [ "$(pixel 40 499)" = "#9E9E9E" ] && break
-    sleep 0.1
-done
-[ "$(pixel 40 499)" = "#9E9E9E" ] || fail "no picture drawn"
+await_pixel 40 499 "#9E9E9E" 40 || fail "no picture drawn"
 [ "$(pixel 480 119)" = "#000000" ] || fail "no help band on the first frame"
 say "ok: help band at start-up"
-for _ in $(seq 60); do
-    shoot_client "$WORK/screen.ppm"
-    [ "$(pixel 480 119)" = "#9D9D9D" ] && break
-    sleep 0.1
-done
-[ "$(pixel 480 119)" = "#9D9D9D" ] || fail "the help band did not go"
+await_pixel 480 119 "#9D9D9D" 60 || fail "the help band did not go"
 lasted=$(awk -v a="$shown" -v b="$EPOCHREALTIME" 'BEGIN { print b - a }')
 (($(awk -v t="$lasted" 'BEGIN { print (t >= 2.0) }'))) || fail "the help band went after $lasted s"
 say "ok: help band gone after $lasted s"
