@@ -13,17 +13,9 @@ const char AppTitle[] = "Zelvonia - Mandelbrotova a Juliova mnozina";
 
 // Colour and depth bits stay 0 until the first createAppWindow fills them.
 PixelFormatRequest pixelFormatRequest = {
-    .size = 40,
-    .version = 1,
     .flags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
-    .pixelType = PFD_TYPE_RGBA,
     .colourBits = 0,
-    .alphaBits = 0,
-    .accumBits = 0,
     .depthBits = 0,
-    .stencilBits = 0,
-    .auxBuffers = 0,
-    .layerType = PFD_MAIN_PLANE,
 };
 
 namespace {
@@ -89,7 +81,7 @@ void fillPixelFormatRequest(int bits) {
     pixelFormatRequest.depthBits = 16;
 }
 
-// Steps 8 to 12: device context, pixel format, rendering context made current.
+// Device context, pixel format, rendering context made current.
 int makeRenderContext() {
     viewerState.deviceContext = windowSystem->getDeviceContext(viewerState.mainWindow);
     if (!viewerState.deviceContext) return failAfterWindow("Nejde vytvorit GL Device Context.");
@@ -129,7 +121,7 @@ int createAppWindow(const char* title, int width, int height, int bits, bool ful
         exStyle = WS_EX_APPWINDOW;
         windowSystem->showCursor(0);
     }
-    adjustWindowRect(&rect, style, false, exStyle);
+    windowSystem->adjustWindowRect(&rect, style, exStyle);
     viewerState.mainWindow = windowSystem->createWindow(
         exStyle, ClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
         rect.right - rect.left, rect.bottom - rect.top, viewerState.instanceHandle);
@@ -138,14 +130,14 @@ int createAppWindow(const char* title, int width, int height, int bits, bool ful
     firstCreation = false;
     if (!makeRenderContext()) return 0;
 
-    showWindow(viewerState.mainWindow);
-    setForegroundWindow(viewerState.mainWindow);
-    setFocus(viewerState.mainWindow);
+    windowSystem->showWindow(viewerState.mainWindow);
+    windowSystem->setForegroundWindow(viewerState.mainWindow);
+    windowSystem->setFocus(viewerState.mainWindow);
     if (viewerState.fullScreen) {
         resizeScene(width, height);
     } else {
         ClientRect client;
-        getClientRect(viewerState.mainWindow, &client);
+        windowSystem->getClientRect(viewerState.mainWindow, &client);
         resizeScene(client.right, client.bottom);
     }
     if (!initScene())

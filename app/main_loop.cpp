@@ -6,7 +6,6 @@
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
 #include "platform/message_box.h"
-#include "platform/messages.h"
 #include "ui/frame.h"
 
 namespace {
@@ -26,7 +25,7 @@ bool switchScreenMode() {
 PassOutcome idlePass() {
     if (viewerState.windowActive) runFrame();
     const bool done = KeyTable[VK_ESCAPE] != 0;
-    if (!done) swapBuffers(viewerState.deviceContext);
+    if (!done) windowSystem->swapBuffers(viewerState.deviceContext);
     if (KeyTable[VK_F1] && !switchScreenMode()) return SwitchFailed;
     return done ? Done : GoOn;
 }
@@ -37,12 +36,12 @@ int runMainLoop() {
     int exitCode = 0; // Esc ends with 0
     for (;;) {
         WindowMessage message;
-        if (peekMessage(&message)) {
+        if (windowSystem->peekMessage(&message)) {
             if (message.message == WM_QUIT) {
                 exitCode = int(message.wParam);
                 break;
             }
-            dispatchMessage(&message);
+            windowSystem->dispatchMessage(&message);
             continue;
         }
         const PassOutcome outcome = idlePass();
@@ -54,7 +53,7 @@ int runMainLoop() {
 }
 
 int viewerMain() {
-    viewerState.instanceHandle = currentInstance();
+    viewerState.instanceHandle = windowSystem->currentInstance();
     if (showMessageBox("Cela obrazovka?", "Nastavenie obrazovky (pocas behu pomocou F1)",
                        IconQuestion, ButtonsYesNo) == AnswerNo)
         viewerState.fullScreen = 0;

@@ -5,7 +5,7 @@
 #include "app/key_table.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
-#include "platform/messages.h"
+#include "platform/window_system.h"
 
 intptr_t windowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     switch (message) {
@@ -17,7 +17,7 @@ intptr_t windowProc(WindowHandle window, uint32_t message, uintptr_t wParam, int
         resizeScene(lowWord(uintptr_t(lParam)), highWord(uintptr_t(lParam)));
         return 0;
     case WM_CLOSE:
-        postQuitMessage(0); // the window itself goes in destroyAppWindow
+        windowSystem->postQuitMessage(0); // the window itself goes in destroyAppWindow
         return 0;
     case WM_KEYDOWN:
         KeyTable[wParam & 0xFF] = 1;
@@ -34,5 +34,5 @@ intptr_t windowProc(WindowHandle window, uint32_t message, uintptr_t wParam, int
         KeyTable[VK_RBUTTON] = message == WM_RBUTTONDOWN;
         return 0;
     }
-    return defWindowProc(window, message, wParam, lParam);
+    return windowSystem->defWindowProc(window, message, wParam, lParam);
 }

@@ -12,7 +12,7 @@ struct ClockSource {
     uint32_t (*milliseconds)();
 };
 
-// The monotonic system clock, in nanoseconds and in milliseconds.
+// The platform's own clocks: the performance counter and the multimedia millisecond clock.
 extern const ClockSource systemClocks;
 
 // The clocks that timers constructed from now on use; systemClocks unless a test swaps them.

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+// The file itself is closed once mapped; the mapping alone keeps its bytes.
 struct FileMapping {
-    int descriptor;
     const uint8_t* bytes;
     size_t size;
 };
@@ -15,5 +15,5 @@ struct FileMapping {
 // the program first ran on.
 int mapFileReadOnly(const char* name, FileMapping* mapping);
 
-// Unmaps and closes what mapFileReadOnly made; a failed or released mapping is left alone.
+// Unmaps what mapFileReadOnly made; a failed or released mapping is left alone.
 void unmapFile(FileMapping* mapping);

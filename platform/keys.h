@@ -1,4 +1,4 @@
-// keys.h -- Windows virtual-key codes, the indexes of KeyTable, and the keyboard's mapping to them
+// keys.h -- Windows virtual-key codes, the indexes of KeyTable
 #pragma once
 
 #include <cstdint>
@@ -40,10 +40,3 @@ constexpr uint8_t VK_F1 = 112;
 constexpr uint8_t VK_F10 = 121;
 constexpr uint8_t VK_NUMLOCK = 144;
 constexpr uint8_t VK_SCROLL = 145;
-
-// The virtual-key code of an SDL keycode, which names the key's character in the current
-// keyboard layout; 0 for a key that has none.
-uint8_t virtualKeyCode(int32_t keycode);
-
-// Alt and F10, and any key pressed while Alt is held, reach the window as system keys.
-bool isSystemKey(int32_t keycode, bool altHeld);

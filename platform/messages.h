@@ -1,4 +1,5 @@
-// messages.h -- the window messages that the main loop takes and hands to the window procedure
+// messages.h -- the window messages that the main loop takes and hands to the window procedure,
+// with the Win32 numbers
 #pragma once
 
 #include <cstdint>
@@ -43,19 +44,3 @@ inline uint16_t highWord(uintptr_t value) {
 inline uintptr_t makeLong(uint16_t low, uint16_t high) {
     return uintptr_t(low) | uintptr_t(high) << 16;
 }
-
-// Takes the next message without waiting: first those posted by the program, then those the
-// window system has for the window. 0 when there is none.
-int peekMessage(WindowMessage* message);
-
-// Hands the message to the procedure of the window's class and returns its result.
-intptr_t dispatchMessage(const WindowMessage* message);
-
-// Queues WM_QUIT with the exit code as wParam.
-void postQuitMessage(int exitCode);
-
-// What a window does with a message its procedure leaves alone: nothing.
-intptr_t defWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-
-// Forgets every queued message; for tests.
-void discardMessages();

@@ -1,4 +1,4 @@
-// pointer.h -- where the pointer is over the scene
+// pointer.h -- the 800x600 scene and the pointer's place in it
 #pragma once
 
 #include <cstdint>
@@ -8,10 +8,12 @@ constexpr int32_t SceneWidth = 800;
 constexpr int32_t SceneHeight = 600;
 
 // A client-area point (from the top-left corner, y downwards) in the scene's pixels, counted the
-// same way: scaled when the client area is not 800x600, unchanged when it is.
+// same way: scaled when the client area is not 800x600, unchanged when it is. For the platforms
+// whose pointer is read over the client area.
 void scaleToScene(int32_t clientX, int32_t clientY, int32_t clientWidth, int32_t clientHeight,
                   int32_t* sceneX, int32_t* sceneY);
 
-// The pointer's last position over the program's window, in scene pixels from the client area's
-// top-left corner, y downwards; (0, 0) while there is no window. Called by the frame.
-void readPointer(int32_t* x, int32_t* y);
+// The scene row, counted from the bottom, of a pointer row counted from the top.
+inline int32_t sceneRowOfPointer(int32_t pointerY) {
+    return SceneHeight - 1 - pointerY;
+}

@@ -1,11 +1,4 @@
-// window_system.cpp -- the table of window-system operations that the program uses
-#include "platform/platform_window.h"
+// window_system.cpp -- the window system the program calls
+#include "platform/window_system.h"
 
-const WindowSystem sdlWindowSystem = {
-    sdlRegisterClass,    sdlChangeDisplayMode,   sdlShowCursor,           sdlCreateWindow,
-    sdlGetDeviceContext, sdlChoosePixelFormat,   sdlSetPixelFormat,       sdlCreateRenderContext,
-    sdlMakeCurrent,      sdlDeleteRenderContext, sdlReleaseDeviceContext, sdlDestroyWindow,
-    sdlUnregisterClass,
-};
-
-const WindowSystem* windowSystem = &sdlWindowSystem;
+const WindowSystem* windowSystem = &systemWindowSystem;

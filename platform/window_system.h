@@ -1,13 +1,17 @@
-// window_system.h -- window class, display mode, window, device and rendering context
+// window_system.h -- the window system as one table: window, contexts, messages, buffer swap,
+// pointer
 //
-// The shell makes and releases these in a fixed order and reports each step that fails, so every
-// step that can fail goes through one table of operations. The program uses sdlWindowSystem;
-// tests put in a table of their own to make any one step fail or to record the calls.
+// The shell makes and releases the window's objects in a fixed order and reports each step that
+// fails, and the main loop takes messages and presents frames through the same system, so every
+// call goes through one table of operations named after the Win32 calls they stand for. Each
+// platform fills systemWindowSystem (platform/sdl, platform/win32); tests put in a table of their
+// own to record the calls or make any one step fail.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/handles.h"
+#include "platform/messages.h"
 
 // The window procedure that the class hands every message of its window to.
 typedef intptr_t (*WindowProcedure)(WindowHandle window, uint32_t message, uintptr_t wParam,
@@ -53,29 +57,22 @@ struct ClientRect {
     int32_t left, top, right, bottom;
 };
 
-// Pixel-format flags and types.
+// Pixel-format flags.
 constexpr uint32_t PFD_DOUBLEBUFFER = 0x01;
 constexpr uint32_t PFD_DRAW_TO_WINDOW = 0x04;
 constexpr uint32_t PFD_SUPPORT_OPENGL = 0x20;
-constexpr uint8_t PFD_TYPE_RGBA = 0;
-constexpr uint8_t PFD_MAIN_PLANE = 0;
 
-// What the rendering context's frame buffer must offer; bit counts are least values.
+// What the rendering context's frame buffer must offer: an RGBA main plane with these flags;
+// bit counts are least values, and every buffer not named here is not wanted.
 struct PixelFormatRequest {
-    uint16_t size;
-    uint16_t version;
     uint32_t flags;
-    uint8_t pixelType;
     uint8_t colourBits;
-    uint8_t alphaBits;
-    uint8_t accumBits;
     uint8_t depthBits;
-    uint8_t stencilBits;
-    uint8_t auxBuffers;
-    uint8_t layerType;
 };
 
 struct WindowSystem {
+    // The program's module instance, stored by the entry.
+    InstanceHandle (*currentInstance)();
     // Opens the window system for windows of this class. 0 on failure.
     int (*registerClass)(const WindowClass* windowClass);
     // Changes the display mode for a full-screen window (flags CDS_FULLSCREEN), or with no mode
@@ -84,44 +81,51 @@ struct WindowSystem {
     // Shows (1) or hides (0) the pointer over the program's windows, by a counter: the pointer
     // shows while the counter is 0 or more. Returns the new counter.
     int (*showCursor)(int show);
-    // The window with this client size at (x, y), hidden until showWindow. It has no surface yet:
-    // its surface is made by setPixelFormat. Null on failure.
+    // Turns a client rectangle into the outer rectangle of a window of these styles.
+    void (*adjustWindowRect)(ClientRect* rect, uint32_t style, uint32_t exStyle);
+    // The window with this outer size at (x, y), hidden until showWindow. Null on failure.
     WindowHandle (*createWindow)(uint32_t exStyle, const char* className, const char* title,
                                  uint32_t style, int32_t x, int32_t y, int32_t width,
                                  int32_t height, InstanceHandle instance);
     DeviceContext (*getDeviceContext)(WindowHandle window);
     // A format number for the request, 0 where none fits.
     int (*choosePixelFormat)(DeviceContext device, const PixelFormatRequest* request);
-    // Gives the window its surface in the chosen format. 0 on failure.
+    // Gives the window's surface the chosen format. 0 on failure.
     int (*setPixelFormat)(DeviceContext device, int format, const PixelFormatRequest* request);
     RenderContext (*createRenderContext)(DeviceContext device);
     // Makes the context current on this thread; with no context, releases the current one.
     int (*makeCurrent)(DeviceContext device, RenderContext context);
+    // Shows the window; its procedure is told that it is active.
+    void (*showWindow)(WindowHandle window);
+    // Raises the window above the others.
+    void (*setForegroundWindow)(WindowHandle window);
+    // Gives the window the keyboard.
+    void (*setFocus)(WindowHandle window);
+    // The client area's size, as (0, 0, width, height).
+    void (*getClientRect)(WindowHandle window, ClientRect* rect);
     int (*deleteRenderContext)(RenderContext context);
     int (*releaseDeviceContext)(WindowHandle window, DeviceContext device);
     int (*destroyWindow)(WindowHandle window);
     int (*unregisterClass)(const char* className, InstanceHandle instance);
+
+    // Takes the next message without waiting: first those posted by the program, then those the
+    // window system has for the window. 0 when there is none.
+    int (*peekMessage)(WindowMessage* message);
+    // Hands the message to the procedure of its window's class and returns its result.
+    intptr_t (*dispatchMessage)(const WindowMessage* message);
+    // Queues WM_QUIT with the exit code as wParam.
+    void (*postQuitMessage)(int exitCode);
+    // What a window does with a message its procedure leaves alone.
+    intptr_t (*defWindowProc)(WindowHandle window, uint32_t message, uintptr_t wParam,
+                              intptr_t lParam);
+    // Presents the back buffer of the device's window.
+    void (*swapBuffers)(DeviceContext device);
+    // The pointer's position in the scene's pixels, y downwards (GetCursorPos).
+    void (*readPointer)(int32_t* x, int32_t* y);
 };
 
-extern const WindowSystem sdlWindowSystem;
+// The platform's own window system.
+extern const WindowSystem systemWindowSystem;
 
-// The table the shell calls through; &sdlWindowSystem unless a test swaps it.
+// The table the program calls through; &systemWindowSystem unless a test swaps it.
 extern const WindowSystem* windowSystem;
-
-// The program's module instance, stored by the entry.
-InstanceHandle currentInstance();
-
-// On X11 the window manager draws the frame outside the client area, so the outer rectangle
-// is the client rectangle.
-void adjustWindowRect(ClientRect* rect, uint32_t style, bool menu, uint32_t exStyle);
-
-// Shows the window and tells its procedure that it is active.
-void showWindow(WindowHandle window);
-// Raises the window above the others.
-void setForegroundWindow(WindowHandle window);
-// Gives the window the keyboard.
-void setFocus(WindowHandle window);
-// The client area's size, as (0, 0, width, height).
-void getClientRect(WindowHandle window, ClientRect* rect);
-// Presents the back buffer of the device's window.
-void swapBuffers(DeviceContext device);

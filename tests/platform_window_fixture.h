@@ -5,17 +5,23 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "platform/messages.h"
-#include "platform/platform_window.h"
+#include "platform/sdl/sdl_window.h"
 
 // Registers a class with this procedure and makes its window, hidden, with a surface of
 // width x height. Fails the test when it cannot.
+// Forgets every message waiting, posted or from the window system.
+inline void discardMessages() {
+    WindowMessage message;
+    while (sdlPeekMessage(&message)) {
+    }
+}
+
 inline WindowHandle makePlatformWindow(int width = 800, int height = 600,
-                                       WindowProcedure procedure = defWindowProc) {
-    const WindowClass windowClass = {0, procedure, currentInstance(), "test"};
+                                       WindowProcedure procedure = sdlDefWindowProc) {
+    const WindowClass windowClass = {0, procedure, sdlCurrentInstance(), "test"};
     EXPECT_TRUE(sdlRegisterClass(&windowClass)) << SDL_GetError();
     WindowHandle window = sdlCreateWindow(0, "test", "test", WS_OVERLAPPEDWINDOW, 0, 0, width,
-                                          height, currentInstance());
+                                          height, sdlCurrentInstance());
     EXPECT_NE(window, nullptr);
     DeviceContext device = sdlGetDeviceContext(window);
     PixelFormatRequest request = {};
@@ -29,7 +35,7 @@ inline WindowHandle makePlatformWindow(int width = 800, int height = 600,
 
 inline void destroyPlatformWindow(WindowHandle window) {
     EXPECT_TRUE(sdlDestroyWindow(window));
-    EXPECT_TRUE(sdlUnregisterClass("test", currentInstance()));
+    EXPECT_TRUE(sdlUnregisterClass("test", sdlCurrentInstance()));
     discardMessages();
 }
 

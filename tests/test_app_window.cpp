@@ -134,8 +134,8 @@ TEST_F(AppWindow, DisplayModeFailureAsksWhetherToGoOnInAWindow) {
                 EXPECT_EQ(created, 0);
                 EXPECT_EQ(logText(), expected + "box ERROR: Program se uzavrie. (x, OK)");
                 EXPECT_EQ(liveWindow(), nullptr);
-                EXPECT_TRUE(isRegisteredClass("OpenGL", currentInstance())) << "class kept";
-                sdlUnregisterClass("OpenGL", currentInstance());
+                EXPECT_TRUE(isRegisteredClass("OpenGL", sdlCurrentInstance())) << "class kept";
+                sdlUnregisterClass("OpenGL", sdlCurrentInstance());
                 continue;
             }
             EXPECT_EQ(created, 1);

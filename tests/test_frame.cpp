@@ -1,6 +1,7 @@
 // test_frame.cpp -- frame composition: the four tiles as the picture, the pointer cross and the
 // frame rate
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
@@ -9,7 +10,7 @@
 #include "app/interval_timer.h"
 #include "app/key_table.h"
 #include "engine/viewer_state.h"
-#include "tests/platform_window_fixture.h"
+#include "platform/window_system.h"
 #include "tests/support/gl_context.h"
 #include "ui/frame.h"
 
@@ -20,10 +21,18 @@ unsigned texel(int t, int i, int j) {
     return unsigned(i) << 16 | unsigned(j) << 8 | unsigned(50 + 40 * t);
 }
 
+// The pointer where the test puts it.
+PointerPosition pointer;
+void movePointer(int x, int y) {
+    pointer = {x, y};
+}
+
 class Frame : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = makePlatformWindow();
+        platform = systemWindowSystem;
+        platform.readPointer = [](int32_t* x, int32_t* y) { *x = pointer.x, *y = pointer.y; };
+        windowSystem = &platform;
         useTestGlContext();
         std::memset(KeyTable, 0, sizeof KeyTable);
         viewerState.font = nullptr; // no text over the picture
@@ -42,7 +51,7 @@ class Frame : public ::testing::Test {
     }
     void TearDown() override {
         glDeleteTextures(4, viewerState.tileTextures);
-        destroyPlatformWindow(window);
+        windowSystem = &systemWindowSystem;
     }
 
     // The white pixels within 20 units of scene point (x, y): their bounding box and count.
@@ -58,7 +67,7 @@ class Frame : public ::testing::Test {
         return box;
     }
 
-    WindowHandle window = nullptr;
+    WindowSystem platform;
 };
 
 // Texel row 0, the smallest imaginary part, lies at the bottom of each quad, and the quads meet

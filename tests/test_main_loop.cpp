@@ -6,12 +6,6 @@
 #include "tests/window_system_recorder.h"
 #include "ui/palette.h"
 
-// Stands in for SDL's buffer swap in this program, to count the main loop's swaps.
-int swaps = 0;
-extern "C" void SDL_GL_SwapWindow(SDL_Window*) {
-    ++swaps;
-}
-
 namespace {
 
 class MainLoop : public ShellTest {
@@ -19,7 +13,6 @@ class MainLoop : public ShellTest {
     void SetUp() override {
         ShellTest::SetUp();
         viewerState.framesPerSecond = -1.0f; // until a frame is drawn
-        swaps = 0;
     }
 };
 
@@ -36,7 +29,7 @@ TEST_F(MainLoop, OnlyNoStartsInAWindowAndEscEndsWithZero) {
         EXPECT_EQ(viewerMain(), 0);
         const bool fullScreen = answer != AnswerNo;
         EXPECT_EQ(logText(), question + creationLog(fullScreen) + "; " + teardownLog(fullScreen));
-        EXPECT_EQ(swaps, 0) << "the pass that Esc ends swaps nothing";
+        EXPECT_EQ(recorder.swaps, 0) << "the pass that Esc ends swaps nothing";
         expectNothingLeft();
     }
 }
@@ -55,7 +48,7 @@ TEST_F(MainLoop, QuitEndsWithItsExitCodeAndClosingTheWindowWithZero) {
         if (close)
             pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
         else
-            postQuitMessage(5);
+            windowSystem->postQuitMessage(5);
         EXPECT_EQ(runMainLoop(), close ? 0 : 5);
         expectNothingLeft();
     }
@@ -84,7 +77,7 @@ TEST_F(MainLoop, MinimisedPassSwapsAndAFailedSwitchEndsWithZero) {
     recorder.answers = {AnswerNo};
     KeyTable[VK_F1] = 1;
     EXPECT_EQ(runMainLoop(), 0);
-    EXPECT_EQ(swaps, 1);
+    EXPECT_EQ(recorder.swaps, 1);
     EXPECT_EQ(viewerState.framesPerSecond, -1.0f);
     EXPECT_EQ(logText().substr(0, teardownLog(false).size()), teardownLog(false));
     EXPECT_EQ(recorder.log.back(), declined) << "nothing is torn down after the failed creation";

@@ -28,13 +28,13 @@ TEST(ScaleToScene, StretchesClientPointsOntoThe800x600Scene) {
 
 TEST(ReadPointer, GivesTheClientPositionScaledToTheScene) {
     int32_t x = 5, y = 5;
-    readPointer(&x, &y);
+    sdlReadPointer(&x, &y);
     EXPECT_EQ(std::make_pair(x, y), std::make_pair(0, 0)) << "the origin without a window";
     const int cases[][6] = {{800, 600, 123, 456, 123, 456}, {400, 300, 350, 50, 700, 100}};
     for (const auto& [width, height, clientX, clientY, sceneX, sceneY] : cases) {
         WindowHandle window = makePlatformWindow(width, height);
         movePointer(clientX, clientY);
-        readPointer(&x, &y);
+        sdlReadPointer(&x, &y);
         EXPECT_EQ(std::make_pair(x, y), std::make_pair(sceneX, sceneY)) << width << "x" << height;
         destroyPlatformWindow(window);
     }

@@ -7,7 +7,7 @@
 #include "app/key_table.h"
 #include "app/window_proc.h"
 #include "engine/viewer_state.h"
-#include "platform/keys.h"
+#include "platform/sdl/keys.h"
 #include "tests/platform_window_fixture.h"
 
 namespace {
@@ -27,8 +27,8 @@ class WindowProc : public ::testing::Test {
     // Takes and dispatches every message waiting, as the main loop does; returns the last.
     WindowMessage deliver() {
         WindowMessage message = {}, last = {};
-        while (peekMessage(&message)) {
-            dispatchMessage(&message);
+        while (sdlPeekMessage(&message)) {
+            sdlDispatchMessage(&message);
             last = message;
         }
         return last;
@@ -112,7 +112,7 @@ TEST_F(WindowProc, WindowIsActiveUnlessMinimised) {
         EXPECT_EQ(viewerState.windowActive, active) << "after window event " << int(event);
     }
     viewerState.windowActive = 0;
-    showWindow(window);
+    sdlShowWindow(window);
     EXPECT_EQ(viewerState.windowActive, 1) << "a window shown is active";
 }
 

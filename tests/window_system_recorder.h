@@ -13,8 +13,8 @@
 #include "app/key_table.h"
 #include "engine/viewer_state.h"
 #include "platform/message_box.h"
-#include "platform/messages.h"
-#include "platform/platform_window.h"
+#include "platform/sdl/sdl_window.h"
+#include "tests/platform_window_fixture.h"
 
 struct WindowSystemRecorder {
     // Calls and boxes in order, e.g. "createWindow popup", "box ERROR: text (!, OK)".
@@ -26,6 +26,8 @@ struct WindowSystemRecorder {
     int displayModeResult = DISP_CHANGE_SUCCESSFUL;
     // Answers of the Yes/No boxes, in order; AnswerClosed once they run out.
     std::vector<MessageAnswer> answers;
+    // Buffer swaps, which are not logged.
+    int swaps = 0;
 };
 
 inline WindowSystemRecorder recorder;
@@ -57,37 +59,67 @@ inline MessageAnswer messageBox(const char* text, const char* caption, MessageIc
 
 // The SDL operations, each logged first and made to fail when the test says.
 inline const WindowSystem table = {
-    [](auto... a) { return call("registerClass") ? sdlRegisterClass(a...) : 0; },
-    [](const DisplayMode* mode, uint32_t flags) {
-        if (!mode)
-            return call("changeDisplayMode", "desktop") ? DISP_CHANGE_SUCCESSFUL
-                                                        : DISP_CHANGE_FAILED;
-        call("changeDisplayMode", std::to_string(mode->width) + "x" + std::to_string(mode->height) +
-                                      "x" + std::to_string(mode->bitsPerPixel) +
-                                      (flags == CDS_FULLSCREEN ? " full screen" : ""));
-        return recorder.displayModeResult;
-    },
-    [](int show) {
-        call("showCursor", show ? "1" : "0");
-        return sdlShowCursor(show);
-    },
-    [](uint32_t exStyle, const char* className, const char* title, uint32_t style, auto... a) {
-        return call("createWindow", style & WS_POPUP ? "popup" : "framed")
-                   ? sdlCreateWindow(exStyle, className, title, style, a...)
-                   : nullptr;
-    },
-    [](auto... a) { return call("getDeviceContext") ? sdlGetDeviceContext(a...) : nullptr; },
-    [](auto... a) { return call("choosePixelFormat") ? sdlChoosePixelFormat(a...) : 0; },
-    [](auto... a) { return call("setPixelFormat") ? sdlSetPixelFormat(a...) : 0; },
-    [](auto... a) { return call("createRenderContext") ? sdlCreateRenderContext(a...) : nullptr; },
-    [](DeviceContext device, RenderContext context) {
-        if (!context) return release("releaseCurrent", sdlMakeCurrent(device, context));
-        return call("makeCurrent") ? sdlMakeCurrent(device, context) : 0;
-    },
-    [](auto... a) { return release("deleteRenderContext", sdlDeleteRenderContext(a...)); },
-    [](auto... a) { return release("releaseDeviceContext", sdlReleaseDeviceContext(a...)); },
-    [](auto... a) { return release("destroyWindow", sdlDestroyWindow(a...)); },
-    [](auto... a) { return release("unregisterClass", sdlUnregisterClass(a...)); },
+    .currentInstance = sdlCurrentInstance,
+    .registerClass = [](auto... a) { return call("registerClass") ? sdlRegisterClass(a...) : 0; },
+    .changeDisplayMode =
+        [](const DisplayMode* mode, uint32_t flags) {
+            if (!mode)
+                return call("changeDisplayMode", "desktop") ? DISP_CHANGE_SUCCESSFUL
+                                                            : DISP_CHANGE_FAILED;
+            call("changeDisplayMode", std::to_string(mode->width) + "x" +
+                                          std::to_string(mode->height) + "x" +
+                                          std::to_string(mode->bitsPerPixel) +
+                                          (flags == CDS_FULLSCREEN ? " full screen" : ""));
+            return recorder.displayModeResult;
+        },
+    .showCursor =
+        [](int show) {
+            call("showCursor", show ? "1" : "0");
+            return sdlShowCursor(show);
+        },
+    .adjustWindowRect = sdlAdjustWindowRect,
+    .createWindow =
+        [](uint32_t exStyle, const char* className, const char* title, uint32_t style, auto... a) {
+            return call("createWindow", style & WS_POPUP ? "popup" : "framed")
+                       ? sdlCreateWindow(exStyle, className, title, style, a...)
+                       : nullptr;
+        },
+    .getDeviceContext =
+        [](auto... a) { return call("getDeviceContext") ? sdlGetDeviceContext(a...) : nullptr; },
+    .choosePixelFormat =
+        [](auto... a) { return call("choosePixelFormat") ? sdlChoosePixelFormat(a...) : 0; },
+    .setPixelFormat =
+        [](auto... a) { return call("setPixelFormat") ? sdlSetPixelFormat(a...) : 0; },
+    .createRenderContext =
+        [](auto... a) {
+            return call("createRenderContext") ? sdlCreateRenderContext(a...) : nullptr;
+        },
+    .makeCurrent =
+        [](DeviceContext device, RenderContext context) {
+            if (!context) return release("releaseCurrent", sdlMakeCurrent(device, context));
+            return call("makeCurrent") ? sdlMakeCurrent(device, context) : 0;
+        },
+    .showWindow = sdlShowWindow,
+    .setForegroundWindow = sdlSetForegroundWindow,
+    .setFocus = sdlSetFocus,
+    .getClientRect = sdlGetClientRect,
+    .deleteRenderContext =
+        [](auto... a) { return release("deleteRenderContext", sdlDeleteRenderContext(a...)); },
+    .releaseDeviceContext =
+        [](auto... a) { return release("releaseDeviceContext", sdlReleaseDeviceContext(a...)); },
+    .destroyWindow = [](auto... a) { return release("destroyWindow", sdlDestroyWindow(a...)); },
+    .unregisterClass =
+        [](auto... a) { return release("unregisterClass", sdlUnregisterClass(a...)); },
+    .peekMessage = sdlPeekMessage,
+    .dispatchMessage = sdlDispatchMessage,
+    .postQuitMessage = sdlPostQuitMessage,
+    .defWindowProc = sdlDefWindowProc,
+    .swapBuffers =
+        [](DeviceContext device) {
+            ++recorder.swaps;
+            sdlSwapBuffers(device);
+        },
+    .readPointer = sdlReadPointer,
 };
 
 } // namespace recording
@@ -96,7 +128,7 @@ inline const WindowSystem table = {
 inline void startRecording() {
     recorder = WindowSystemRecorder();
     windowSystem = &recording::table;
-    setMessageBoxHook(recording::messageBox);
+    showMessageBox = recording::messageBox;
 }
 
 // The log from entry `from` on, joined by "; ".
@@ -128,15 +160,15 @@ class ShellTest : public ::testing::Test {
         startRecording();
         std::memset(KeyTable, 0, sizeof KeyTable);
         viewerState = ViewerState();
-        viewerState.instanceHandle = currentInstance();
+        viewerState.instanceHandle = sdlCurrentInstance();
     }
     void TearDown() override {
-        windowSystem = &sdlWindowSystem;
-        setMessageBoxHook(nullptr);
+        windowSystem = &systemWindowSystem;
+        showMessageBox = systemMessageBox;
         if (viewerState.mainWindow || viewerState.renderContext || viewerState.deviceContext)
             destroyAppWindow();
-        if (isRegisteredClass("OpenGL", currentInstance()))
-            sdlUnregisterClass("OpenGL", currentInstance());
+        if (isRegisteredClass("OpenGL", sdlCurrentInstance()))
+            sdlUnregisterClass("OpenGL", sdlCurrentInstance());
         discardMessages();
     }
 
@@ -150,6 +182,6 @@ class ShellTest : public ::testing::Test {
         EXPECT_EQ(viewerState.deviceContext, nullptr);
         EXPECT_EQ(viewerState.mainWindow, nullptr);
         EXPECT_EQ(liveWindow(), nullptr);
-        EXPECT_FALSE(isRegisteredClass("OpenGL", currentInstance()));
+        EXPECT_FALSE(isRegisteredClass("OpenGL", sdlCurrentInstance()));
     }
 };

@@ -5,14 +5,10 @@
 #include "engine/tile_computation.h"
 #include "platform/keys.h"
 #include "platform/pointer.h"
+#include "platform/window_system.h"
 #include "ui/palette.h"
 
 namespace {
-
-// The picture's bottom row is scene row 0, which the pointer's top-down rows call 599.
-int32_t flippedRow(int32_t pointerY) {
-    return 599 - pointerY;
-}
 
 bool shiftHeld() {
     return KeyTable[VK_SHIFT] != 0;
@@ -52,10 +48,10 @@ void applyCentreZoom() {
 // The corner (x0, y0) is the view moved so that its centre lies on the pointer's point; the
 // mapping's step is 1/511 so that columns 0 and 511 reach both edges.
 ViewRegion viewAboutPointer(const ViewRegion& old, double offset, double scale) {
-    readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
+    windowSystem->readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
     const PointerPosition pointer = viewerState.pointerPosition;
     const double u = pointer.x * (1.0 / 511) - 0.5;
-    const double v = flippedRow(pointer.y) * (1.0 / 511) - 0.5;
+    const double v = sceneRowOfPointer(pointer.y) * (1.0 / 511) - 0.5;
     const double x0 = old.x + u * old.dx, y0 = old.y + v * old.dy;
     return {x0 + offset * old.dx, old.dx * scale, y0 + offset * old.dy, old.dy * scale};
 }
@@ -158,7 +154,7 @@ void applyKind() {
 
 JuliaSeed pointOfPointer(const PointerPosition& pointer, const ViewRegion& view) {
     return {view.x - pointer.x * view.dx * (-1.0 / 512),
-            view.y - flippedRow(pointer.y) * view.dy * (-1.0 / 512)};
+            view.y - sceneRowOfPointer(pointer.y) * view.dy * (-1.0 / 512)};
 }
 
 void applyCommands() {

@@ -6,6 +6,7 @@
 #include "app/interval_timer.h"
 #include "engine/viewer_state.h"
 #include "platform/pointer.h"
+#include "platform/window_system.h"
 #include "ui/commands.h"
 #include "ui/heads_up_display.h"
 
@@ -49,13 +50,14 @@ void drawPointerCross() {
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glLoadIdentity();
-    readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
-    const int px = viewerState.pointerPosition.x, py = viewerState.pointerPosition.y;
+    windowSystem->readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
+    const int px = viewerState.pointerPosition.x;
+    const int row = sceneRowOfPointer(viewerState.pointerPosition.y);
     glBegin(GL_LINES);
-    glVertex2i(px + 6, 599 - py);
-    glVertex2i(px - 4, 599 - py);
-    glVertex2i(px + 1, 604 - py);
-    glVertex2i(px + 1, 594 - py);
+    glVertex2i(px + 6, row);
+    glVertex2i(px - 4, row);
+    glVertex2i(px + 1, row + 5);
+    glVertex2i(px + 1, row - 5);
     glEnd();
     glEnable(GL_TEXTURE_2D);
 }

@@ -9,6 +9,7 @@
 #include "app/interval_timer.h"
 #include "app/key_table.h"
 #include "engine/viewer_state.h"
+#include "platform/pointer.h"
 #include "ui/bitmap_font.h"
 #include "ui/commands.h"
 #include "ui/number_format.h"
@@ -56,7 +57,7 @@ void drawRegionAndPointer(BitmapFont& font) {
     font.print(61, 4, "dy:", 0);
 
     const int32_t px = viewerState.pointerPosition.x;
-    const int32_t row = 599 - viewerState.pointerPosition.y;
+    const int32_t row = sceneRowOfPointer(viewerState.pointerPosition.y);
     font.print(35, 0, "Mys: x =", 1);
     font.print(48, 0, "y =", 1);
     printSigned(font, 44, 0, px);

@@ -16,6 +16,7 @@ add_library(zelvonia_engine_plain STATIC
   ${CMAKE_SOURCE_DIR}/ui/palette.cpp
   ${CMAKE_SOURCE_DIR}/app/interval_timer.cpp
   ${CMAKE_SOURCE_DIR}/platform/clock.cpp
+  ${CMAKE_SOURCE_DIR}/platform/sdl/clock.cpp
   ${CMAKE_SOURCE_DIR}/platform/cpuid.cpp)
 target_include_directories(zelvonia_engine_plain PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zelvonia_engine_plain PUBLIC OpenGL::GL)

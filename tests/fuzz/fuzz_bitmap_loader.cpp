@@ -51,15 +51,20 @@ RgbImage* readThroughFile(const uint8_t* data, size_t size) {
     return readBitmapFile(name);
 }
 
-} // namespace
-
 // The loader's one use of the platform's message boxes, counted instead of shown.
-MessageAnswer showMessageBox(const char*, const char* caption, MessageIcon icon,
-                             MessageButtons buttons) {
+MessageAnswer countMessage(const char*, const char* caption, MessageIcon icon,
+                           MessageButtons buttons) {
     check(std::strcmp(caption, "Error") == 0 && icon == IconNone && buttons == ButtonsOk,
           "message not in the loader's form");
     ++messageCount;
     return AnswerOk;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    showMessageBox = countMessage;
+    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -26,14 +26,14 @@ struct MessageRecorder {
 
     MessageRecorder() {
         active = this;
-        setMessageBoxHook(
-            [](const char* text, const char* caption, MessageIcon icon, MessageButtons buttons) {
-                active->messages.push_back({text, caption, icon, buttons});
-                return active->answer;
-            });
+        showMessageBox = [](const char* text, const char* caption, MessageIcon icon,
+                            MessageButtons buttons) {
+            active->messages.push_back({text, caption, icon, buttons});
+            return active->answer;
+        };
     }
     ~MessageRecorder() {
-        setMessageBoxHook(nullptr);
+        showMessageBox = systemMessageBox;
         active = nullptr;
     }
     static inline MessageRecorder* active = nullptr;

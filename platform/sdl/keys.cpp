@@ -1,5 +1,5 @@
 // keys.cpp -- SDL keycodes to Windows virtual-key codes
-#include "platform/keys.h"
+#include "platform/sdl/keys.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
 // window_class.cpp -- the window class: the window system opened for the program's windows
 #include <cstring>
 
-#include "platform/platform_window.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ char registeredName[64];
 
 } // namespace
 
-InstanceHandle currentInstance() {
+InstanceHandle sdlCurrentInstance() {
     return &programInstance;
 }
 

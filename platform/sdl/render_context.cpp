@@ -1,7 +1,7 @@
 // render_context.cpp -- device context, pixel format, OpenGL rendering context and buffer swap
 #include <new>
 
-#include "platform/platform_window.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 
@@ -9,8 +9,7 @@ constexpr int OnlyFormat = 1;
 
 bool isUsableRequest(const PixelFormatRequest& request) {
     const uint32_t needed = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    return (request.flags & needed) == needed && request.pixelType == PFD_TYPE_RGBA &&
-           request.layerType == PFD_MAIN_PLANE;
+    return (request.flags & needed) == needed;
 }
 
 void setColourBits(int red, int green, int blue) {
@@ -29,9 +28,9 @@ void requestFrameBuffer(const PixelFormatRequest& request) {
         setColourBits(5, 5, 5);
     else
         setColourBits(0, 0, 0);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, request.alphaBits);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, request.depthBits);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, request.stencilBits);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
@@ -108,7 +107,7 @@ int sdlDeleteRenderContext(RenderContext context) {
     return 1;
 }
 
-void swapBuffers(DeviceContext device) {
+void sdlSwapBuffers(DeviceContext device) {
     if (device && device->window == liveWindow() && device->window->surface)
         SDL_GL_SwapWindow(device->window->surface);
 }

@@ -3,7 +3,7 @@
 // SDL changes the mode when a full-screen window is shown and gives it back when the window
 // leaves full screen. The request is checked here, before any window exists: asked for a mode
 // the display lacks, SDL would silently take the closest one, and the user must be asked instead.
-#include "platform/platform_window.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 

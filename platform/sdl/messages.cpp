@@ -1,10 +1,8 @@
 // messages.cpp -- SDL's events as window messages, and the queue of posted messages
-#include "platform/messages.h"
-
 #include <deque>
 
-#include "platform/keys.h"
-#include "platform/platform_window.h"
+#include "platform/sdl/keys.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 
@@ -128,7 +126,7 @@ void translateEvent(const SDL_Event& event) {
 
 } // namespace
 
-int peekMessage(WindowMessage* message) {
+int sdlPeekMessage(WindowMessage* message) {
     SDL_Event event;
     while (queued.empty() && SDL_WasInit(SDL_INIT_EVENTS) && SDL_PollEvent(&event))
         translateEvent(event);
@@ -142,21 +140,16 @@ intptr_t sendMessage(PlatformWindow* window, uint32_t message, uintptr_t wParam,
     return window->procedure ? window->procedure(window, message, wParam, lParam) : 0;
 }
 
-intptr_t dispatchMessage(const WindowMessage* message) {
+intptr_t sdlDispatchMessage(const WindowMessage* message) {
     PlatformWindow* window = message->window;
     if (!window || window != liveWindow()) return 0;
     return sendMessage(window, message->message, message->wParam, message->lParam);
 }
 
-void postQuitMessage(int exitCode) {
+void sdlPostQuitMessage(int exitCode) {
     queue(nullptr, WM_QUIT, uintptr_t(exitCode), 0);
 }
 
-intptr_t defWindowProc(WindowHandle, uint32_t, uintptr_t, intptr_t) {
+intptr_t sdlDefWindowProc(WindowHandle, uint32_t, uintptr_t, intptr_t) {
     return 0;
-}
-
-void discardMessages() {
-    queued.clear();
-    if (SDL_WasInit(SDL_INIT_EVENTS)) SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }

@@ -1,9 +1,8 @@
 // window.cpp -- the program's one window: creation, showing, focus, size and destruction
 #include <new>
 
-#include "platform/message_box.h"
-#include "platform/messages.h"
-#include "platform/platform_window.h"
+#include "platform/sdl/sdl_window.h"
+#include "platform/text_encoding.h"
 
 namespace {
 PlatformWindow* theWindow = nullptr;
@@ -44,24 +43,26 @@ int sdlDestroyWindow(WindowHandle window) {
     return 1;
 }
 
-void adjustWindowRect(ClientRect*, uint32_t, bool, uint32_t) {}
+// On X11 the window manager draws the frame outside the client area, so the outer rectangle
+// is the client rectangle.
+void sdlAdjustWindowRect(ClientRect*, uint32_t, uint32_t) {}
 
-void showWindow(WindowHandle window) {
+void sdlShowWindow(WindowHandle window) {
     if (!window || !window->surface) return;
     SDL_ShowWindow(window->surface);
     window->minimised = false;
     sendMessage(window, WM_ACTIVATE, makeLong(WA_ACTIVE, 0), 0);
 }
 
-void setForegroundWindow(WindowHandle window) {
+void sdlSetForegroundWindow(WindowHandle window) {
     if (window && window->surface) SDL_RaiseWindow(window->surface);
 }
 
-void setFocus(WindowHandle window) {
+void sdlSetFocus(WindowHandle window) {
     if (window && window->surface) SDL_SetWindowInputFocus(window->surface);
 }
 
-void getClientRect(WindowHandle window, ClientRect* rect) {
+void sdlGetClientRect(WindowHandle window, ClientRect* rect) {
     int width = window ? window->width : 0, height = window ? window->height : 0;
     if (window && window->surface) SDL_GetWindowSize(window->surface, &width, &height);
     *rect = {0, 0, width, height};

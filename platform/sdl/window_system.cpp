@@ -1,0 +1,30 @@
+// window_system.cpp -- the window system over SDL and OpenGL
+#include "platform/sdl/sdl_window.h"
+
+const WindowSystem systemWindowSystem = {
+    .currentInstance = sdlCurrentInstance,
+    .registerClass = sdlRegisterClass,
+    .changeDisplayMode = sdlChangeDisplayMode,
+    .showCursor = sdlShowCursor,
+    .adjustWindowRect = sdlAdjustWindowRect,
+    .createWindow = sdlCreateWindow,
+    .getDeviceContext = sdlGetDeviceContext,
+    .choosePixelFormat = sdlChoosePixelFormat,
+    .setPixelFormat = sdlSetPixelFormat,
+    .createRenderContext = sdlCreateRenderContext,
+    .makeCurrent = sdlMakeCurrent,
+    .showWindow = sdlShowWindow,
+    .setForegroundWindow = sdlSetForegroundWindow,
+    .setFocus = sdlSetFocus,
+    .getClientRect = sdlGetClientRect,
+    .deleteRenderContext = sdlDeleteRenderContext,
+    .releaseDeviceContext = sdlReleaseDeviceContext,
+    .destroyWindow = sdlDestroyWindow,
+    .unregisterClass = sdlUnregisterClass,
+    .peekMessage = sdlPeekMessage,
+    .dispatchMessage = sdlDispatchMessage,
+    .postQuitMessage = sdlPostQuitMessage,
+    .defWindowProc = sdlDefWindowProc,
+    .swapBuffers = sdlSwapBuffers,
+    .readPointer = sdlReadPointer,
+};
