@@ -2,11 +2,11 @@
 #include "app/main_loop.h"
 
 #include "app/app_window.h"
-#include "app/key_table.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
 #include "platform/message_box.h"
 #include "ui/frame.h"
+#include "ui/key_table.h"
 
 namespace {
 

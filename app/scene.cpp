@@ -5,12 +5,12 @@
 
 #include <new>
 
-#include "app/interval_timer.h"
 #include "engine/processor_check.h"
 #include "engine/tile_computation.h"
 #include "engine/viewer_state.h"
 #include "platform/window_system.h"
 #include "ui/bitmap_font.h"
+#include "ui/heads_up_display.h"
 #include "ui/palette.h"
 
 int initScene() {

@@ -2,10 +2,10 @@
 #include "app/window_proc.h"
 
 #include "app/app_window.h"
-#include "app/key_table.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
 #include "platform/window_system.h"
+#include "ui/key_table.h"
 
 intptr_t windowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     switch (message) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "ui/palette.h"
+#include "engine/palette_table.h"
 
 // n is the countdown when the point escaped (100 at the first iteration, 1 at the hundredth) or 0
 // when it stayed. Grey kernels write 256 - n, palette kernels PaletteTable entry 102 - n; a point

@@ -8,7 +8,7 @@
 // scratch, mm7 the point P; each pair is (imaginary, real) from low lane to high.
 #include "engine/kernels.h"
 #include "engine/kernels_3dnow_frame.h"
-#include "ui/palette.h"
+#include "engine/palette_table.h"
 
 namespace {
 

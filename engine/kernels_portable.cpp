@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "engine/kernels.h"
+#include "engine/palette_table.h"
 #include "engine/viewer_state.h"
-#include "ui/palette.h"
 
 namespace {
 

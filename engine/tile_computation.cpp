@@ -3,9 +3,11 @@
 
 #include <GL/gl.h>
 
-#include "app/interval_timer.h"
 #include "engine/kernels.h"
 #include "engine/kernels_3dnow_layer.h"
+#include "platform/interval_timer.h"
+
+IntervalTimer computeTimer;
 
 namespace {
 

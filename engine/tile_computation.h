@@ -3,6 +3,10 @@
 
 #include "engine/tile_image.h"
 #include "engine/viewer_state.h"
+#include "platform/interval_timer.h"
+
+// Restarted at each tile computation; its reading at the end is computeSeconds.
+extern IntervalTimer computeTimer;
 
 // The kernel of the dispatch table for (kind, method).
 TileKernel tileKernel(FractalKind kind, ComputeMethod method);

@@ -3,7 +3,13 @@
 
 #include <cstdint>
 
-// Letters and digits are their upper-case ASCII codes ('A', '7').
+// Letters and digits are their upper-case ASCII codes; those the program reads are named.
+constexpr uint8_t VK_KEY_1 = '1';
+constexpr uint8_t VK_KEY_F = 'F';
+constexpr uint8_t VK_KEY_H = 'H';
+constexpr uint8_t VK_KEY_J = 'J';
+constexpr uint8_t VK_KEY_R = 'R';
+constexpr uint8_t VK_KEY_U = 'U';
 constexpr uint8_t VK_LBUTTON = 1;
 constexpr uint8_t VK_RBUTTON = 2;
 constexpr uint8_t VK_BACK = 8;

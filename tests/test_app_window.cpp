@@ -6,12 +6,12 @@
 #include <array>
 #include <tuple>
 
-#include "app/interval_timer.h"
 #include "app/window_proc.h"
 #include "engine/processor_check.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/temp_files.h"
 #include "tests/window_system_recorder.h"
+#include "ui/heads_up_display.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <tuple>
 #include <vector>
 
-#include "app/key_table.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
 #include "tests/platform_window_fixture.h"
 #include "ui/commands.h"
+#include "ui/key_table.h"
 #include "ui/palette.h"
 
 // The states that the recomputations would compute from.

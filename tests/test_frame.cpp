@@ -7,12 +7,12 @@
 #include <cstring>
 #include <vector>
 
-#include "app/interval_timer.h"
-#include "app/key_table.h"
 #include "engine/viewer_state.h"
+#include "platform/interval_timer.h"
 #include "platform/window_system.h"
 #include "tests/support/gl_context.h"
 #include "ui/frame.h"
+#include "ui/key_table.h"
 
 namespace {
 

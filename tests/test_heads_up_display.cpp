@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/interval_timer.h"
-#include "app/key_table.h"
 #include "engine/viewer_state.h"
 #include "platform/clock.h"
+#include "platform/interval_timer.h"
 #include "tests/support/gl_context.h"
 #include "ui/bitmap_font.h"
 #include "ui/heads_up_display.h"
+#include "ui/key_table.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // test_interval_timer.cpp -- IntervalTimer over clocks the test controls
 #include <gtest/gtest.h>
 
-#include "app/interval_timer.h"
 #include "platform/clock.h"
+#include "platform/interval_timer.h"
 
 namespace {
 

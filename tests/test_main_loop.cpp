@@ -60,11 +60,11 @@ TEST_F(MainLoop, IdlePassDrawsAFrameUnlessMinimisedAndEscEnds) {
         SetUp();
         ASSERT_EQ(create(false), 1);
         if (minimised) pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED);
-        KeyTable[VK_ESCAPE] = KeyTable['R'] = 1;
+        KeyTable[VK_ESCAPE] = KeyTable[VK_KEY_R] = 1;
         EXPECT_EQ(runMainLoop(), 0);
         EXPECT_EQ(viewerState.windowActive, minimised ? 0 : 1);
         EXPECT_EQ(viewerState.framesPerSecond > 0.0f, !minimised) << "a frame was drawn";
-        EXPECT_EQ(KeyTable['R'], minimised ? 1 : 0) << "the frame's commands ran";
+        EXPECT_EQ(KeyTable[VK_KEY_R], minimised ? 1 : 0) << "the frame's commands ran";
     }
 }
 
@@ -99,7 +99,7 @@ TEST_F(MainLoop, F1SwitchesModeEvenInThePassThatEscEnds) {
         viewerState.colourEnabled = 1;
         viewerState.method = PalettePortable;
         std::memset(PaletteTable, 0, sizeof PaletteTable);
-        KeyTable['H'] = KeyTable[VK_F1] = KeyTable[VK_ESCAPE] = 1;
+        KeyTable[VK_KEY_H] = KeyTable[VK_F1] = KeyTable[VK_ESCAPE] = 1;
         EXPECT_EQ(runMainLoop(), 0);
         EXPECT_EQ(logText(), teardownLog(fullScreen) + "; " + creationLog(!fullScreen) + "; " +
                                  teardownLog(!fullScreen));
@@ -113,7 +113,7 @@ TEST_F(MainLoop, F1SwitchesModeEvenInThePassThatEscEnds) {
         EXPECT_EQ(viewerState.colourEnabled, 1);
         EXPECT_EQ(viewerState.method, viewerState.has3DNow ? Grey3DNow : GreyX87)
             << "a switch with colouring on computes in grey until Space or F";
-        EXPECT_EQ(KeyTable['H'], 1);
+        EXPECT_EQ(KeyTable[VK_KEY_H], 1);
         EXPECT_EQ(PaletteTable[50].green, palette[24 + 4 * 50 + 1]) << "the default palette again";
     }
 }

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/key_table.h"
 #include "app/window_proc.h"
 #include "engine/viewer_state.h"
 #include "platform/sdl/keys.h"
 #include "tests/platform_window_fixture.h"
+#include "ui/key_table.h"
 
 namespace {
 
@@ -78,10 +78,10 @@ TEST_F(WindowProc, SystemKeysAndTheMiddleButtonAreNotEntered) {
     pushEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1);
     deliver();
     EXPECT_EQ(keysDown(), 0);
-    KeyTable['R'] = 1;
+    KeyTable[VK_KEY_R] = 1;
     pushEvent(SDL_KEYUP, SDLK_r, KMOD_LALT);
     deliver();
-    EXPECT_EQ(KeyTable['R'], 1);
+    EXPECT_EQ(KeyTable[VK_KEY_R], 1);
 }
 
 // SDL lets go of every held key when the window loses the keyboard; here a key stays down until

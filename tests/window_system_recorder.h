@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/app_window.h"
-#include "app/key_table.h"
 #include "engine/viewer_state.h"
 #include "platform/message_box.h"
 #include "platform/sdl/sdl_window.h"
 #include "tests/platform_window_fixture.h"
+#include "ui/key_table.h"
 
 struct WindowSystemRecorder {
     // Calls and boxes in order, e.g. "createWindow popup", "box ERROR: text (!, OK)".

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/interval_timer.h"
+#include "platform/interval_timer.h"
 #include "engine/processor_check.h"
 #include "engine/tile_computation.h"
 #include "ui/palette.h"

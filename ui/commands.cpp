@@ -1,11 +1,11 @@
 // commands.cpp -- the commands of runFrame
 #include "ui/commands.h"
 
-#include "app/key_table.h"
 #include "engine/tile_computation.h"
 #include "platform/keys.h"
 #include "platform/pointer.h"
 #include "platform/window_system.h"
+#include "ui/key_table.h"
 #include "ui/palette.h"
 
 namespace {
@@ -17,7 +17,7 @@ bool shiftHeld() {
 // Held: while a digit is down its palette is loaded and the picture recomputed in every frame.
 void applyPaletteKeys() {
     for (int digit = 0; digit < 8; ++digit) {
-        if (KeyTable['1' + digit]) {
+        if (KeyTable[VK_KEY_1 + digit]) {
             loadPalette(PaletteFiles[digit]);
             recomputeImage();
             return;
@@ -91,27 +91,27 @@ void applyPan() {
 }
 
 void applyReset() {
-    if (!KeyTable['R']) return;
+    if (!KeyTable[VK_KEY_R]) return;
     viewerState.view = InitialView;
     recomputeImage();
-    KeyTable['R'] = 0;
+    KeyTable[VK_KEY_R] = 0;
 }
 
 void applyUpdate() {
-    if (!KeyTable['U']) return;
+    if (!KeyTable[VK_KEY_U]) return;
     recomputeImage();
-    KeyTable['U'] = 0;
+    KeyTable[VK_KEY_U] = 0;
 }
 
 // The method keeps its implementation and moves to the other family.
 void applyColouring() {
-    if (!KeyTable['F']) return;
+    if (!KeyTable[VK_KEY_F]) return;
     viewerState.colourEnabled = !viewerState.colourEnabled;
     const int implementation = viewerState.method % 3;
     viewerState.method =
         ComputeMethod(viewerState.colourEnabled ? implementation + 3 : implementation);
     recomputeImage();
-    KeyTable['F'] = 0;
+    KeyTable[VK_KEY_F] = 0;
 }
 
 // The next implementation within the family, skipping 3DNow! where the processor lacks it. The
@@ -142,7 +142,7 @@ void applyKind() {
         viewerState.view = InitialView;
         recomputeImage();
         KeyTable[VK_RETURN] = 0;
-    } else if (KeyTable['J']) {
+    } else if (KeyTable[VK_KEY_J]) {
         viewerState.kind = Julia;
         viewerState.juliaSeed = pointOfPointer(viewerState.pointerPosition, viewerState.view);
         viewerState.view = InitialView;

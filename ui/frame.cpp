@@ -3,12 +3,14 @@
 
 #include <GL/gl.h>
 
-#include "app/interval_timer.h"
 #include "engine/viewer_state.h"
+#include "platform/interval_timer.h"
 #include "platform/pointer.h"
 #include "platform/window_system.h"
 #include "ui/commands.h"
 #include "ui/heads_up_display.h"
+
+IntervalTimer frameTimer;
 
 namespace {
 

@@ -6,17 +6,19 @@
 
 #include <GL/gl.h>
 
-#include "app/interval_timer.h"
-#include "app/key_table.h"
 #include "engine/viewer_state.h"
+#include "platform/interval_timer.h"
+#include "platform/keys.h"
 #include "platform/pointer.h"
 #include "ui/bitmap_font.h"
 #include "ui/commands.h"
+#include "ui/key_table.h"
 #include "ui/number_format.h"
+
+IntervalTimer helpTimer;
 
 namespace {
 
-constexpr int KeyH = 72;
 constexpr double HelpSeconds = 2.5;
 
 // Every number is formatted here just before it is printed.
@@ -140,7 +142,7 @@ const HelpLine helpLines[] = {
 };
 
 void drawHelp(BitmapFont& font) {
-    if (!KeyTable[KeyH] && !(helpTimer.elapsedSeconds() < HelpSeconds)) return;
+    if (!KeyTable[VK_KEY_H] && !(helpTimer.elapsedSeconds() < HelpSeconds)) return;
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glColor3f(0.0f, 0.0f, 0.0f);

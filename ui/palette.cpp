@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-PaletteEntry PaletteTable[256];
-
 const char* const PaletteFiles[8] = {
     "palety/Default.pal", "palety/CMY.pal",     "palety/Colours.pal", "palety/Fire.pal",
     "palety/Grey.pal",    "palety/Pulsate.pal", "palety/Rainbow.pal", "palety/Standard.pal",

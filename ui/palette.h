@@ -1,14 +1,7 @@
-// palette.h -- the 256-colour table of the palette kernels and its RIFF palette files
+// palette.h -- RIFF palette files read into the engine's PaletteTable
 #pragma once
 
-#include <cstdint>
-
-struct PaletteEntry {
-    uint8_t red, green, blue, spare;
-};
-
-// All zero at start; the palette kernels read entries 2 to 101.
-extern PaletteEntry PaletteTable[256];
+#include "engine/palette_table.h"
 
 // Fills PaletteTable from the RIFF palette file at path: red, green and blue of entry i come from
 // bytes 24 + 4i to 26 + 4i. A file that cannot be opened changes nothing; entries a short file does

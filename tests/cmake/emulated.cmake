@@ -13,8 +13,8 @@ add_library(zelvonia_engine_plain STATIC
   ${CMAKE_SOURCE_DIR}/engine/processor_check.cpp
   ${CMAKE_SOURCE_DIR}/engine/tile_computation.cpp
   ${CMAKE_SOURCE_DIR}/engine/viewer_state.cpp
-  ${CMAKE_SOURCE_DIR}/ui/palette.cpp
-  ${CMAKE_SOURCE_DIR}/app/interval_timer.cpp
+  ${CMAKE_SOURCE_DIR}/engine/palette_table.cpp
+  ${CMAKE_SOURCE_DIR}/platform/interval_timer.cpp
   ${CMAKE_SOURCE_DIR}/platform/clock.cpp
   ${CMAKE_SOURCE_DIR}/platform/sdl/clock.cpp
   ${CMAKE_SOURCE_DIR}/platform/cpuid.cpp)

@@ -19,7 +19,3 @@ class IntervalTimer {
     uint8_t highResolution;
     int64_t startTicks;
 };
-
-extern IntervalTimer frameTimer;   // read and restarted once per frame
-extern IntervalTimer computeTimer; // restarted at each tile computation
-extern IntervalTimer helpTimer;    // restarted at each scene start

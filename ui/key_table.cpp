@@ -1,4 +1,4 @@
 // key_table.cpp -- the one KeyTable
-#include "app/key_table.h"
+#include "ui/key_table.h"
 
 uint8_t KeyTable[256];

@@ -1,11 +1,7 @@
-// interval_timer.cpp -- IntervalTimer and the program's three timers
-#include "app/interval_timer.h"
+// interval_timer.cpp -- IntervalTimer over the counter or the millisecond clock
+#include "platform/interval_timer.h"
 
 #include "platform/clock.h"
-
-IntervalTimer frameTimer;
-IntervalTimer computeTimer;
-IntervalTimer helpTimer;
 
 IntervalTimer::IntervalTimer() : startMilliseconds(0), startTicks(0) {
     if (clockSource->counterFrequency(&ticksPerSecond)) {

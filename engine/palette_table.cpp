@@ -1,0 +1,4 @@
+// palette_table.cpp -- the one PaletteTable
+#include "engine/palette_table.h"
+
+PaletteEntry PaletteTable[256];
