@@ -8,9 +8,9 @@
 
 #include "app/window_proc.h"
 #include "engine/processor_check.h"
+#include "tests/shell_fixture.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/temp_files.h"
-#include "tests/window_system_recorder.h"
 #include "ui/heads_up_display.h"
 
 namespace {
@@ -29,9 +29,9 @@ TEST_F(AppWindow, WindowAndSceneStartWithFontMethodPictureAndHelp) {
     viewerState.method = PaletteX87;
     const IntervalTimer beforeCreation;
     ASSERT_EQ(create(false), 1);
-    const PlatformWindow& w = *liveWindow();
-    EXPECT_EQ(w.style, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-    EXPECT_EQ((std::array{w.x, w.y, w.width, w.height}), (std::array<int32_t, 4>{0, 0, 800, 600}));
+    EXPECT_EQ(fake.windowStyle, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    const ClientRect& r = fake.windowRect;
+    EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}), (std::array{0, 0, 800, 600}));
     EXPECT_NE(viewerState.font, nullptr);
     EXPECT_TRUE(glIsTexture(viewerState.fontTexture));
     EXPECT_EQ(viewerState.has3DNow, detect3DNow());
@@ -79,8 +79,8 @@ TEST_F(AppWindow, EachFailedStepShowsItsMessageAfterReleasingWhatExists) {
     };
     for (const auto& [fullScreen, step, teardown, message] : cases) {
         SCOPED_TRACE(step);
-        startRecording();
-        recorder.failing = {step};
+        startFaking();
+        fake.failing = {step};
         EXPECT_EQ(create(fullScreen), 0);
         const std::string made = creationLog(fullScreen);
         EXPECT_EQ(logText(), made.substr(0, made.find(';', made.find(step))) +
@@ -120,9 +120,9 @@ TEST_F(AppWindow, DisplayModeFailureAsksWhetherToGoOnInAWindow) {
     for (const auto& [result, message] : cases) {
         for (MessageAnswer answer : {AnswerYes, AnswerNo, AnswerClosed}) {
             SCOPED_TRACE(testing::Message() << "result " << result << ", answer " << answer);
-            startRecording();
-            recorder.displayModeResult = result;
-            recorder.answers = {answer};
+            startFaking();
+            fake.displayModeResult = result;
+            fake.answers = {answer};
             const int created = create(true);
             std::string expected = "registerClass; changeDisplayMode 800x600x16 full screen; ";
             if (message)
@@ -133,15 +133,14 @@ TEST_F(AppWindow, DisplayModeFailureAsksWhetherToGoOnInAWindow) {
             if (answer != AnswerYes) {
                 EXPECT_EQ(created, 0);
                 EXPECT_EQ(logText(), expected + "box ERROR: Program se uzavrie. (x, OK)");
-                EXPECT_EQ(liveWindow(), nullptr);
-                EXPECT_TRUE(isRegisteredClass("OpenGL", sdlCurrentInstance())) << "class kept";
-                sdlUnregisterClass("OpenGL", sdlCurrentInstance());
+                EXPECT_FALSE(fake.window);
+                EXPECT_NE(fake.procedure, nullptr) << "class kept";
                 continue;
             }
             EXPECT_EQ(created, 1);
             EXPECT_EQ(viewerState.fullScreen, 0);
             EXPECT_EQ(logText(), expected + creationLog(false).substr(strlen("registerClass; ")));
-            const size_t made = recorder.log.size();
+            const size_t made = fake.log.size();
             destroyAppWindow();
             EXPECT_EQ(logText(made), teardownLog(false)) << "no display mode to restore";
         }
@@ -157,10 +156,10 @@ TEST_F(AppWindow, EachFailedReleaseIsReportedAndTheRestStillReleased) {
         {"unregisterClass", "Nejde odregistrovat okno."},
     };
     for (const auto& c : cases) {
-        startRecording();
+        startFaking();
         ASSERT_EQ(create(false), 1);
-        recorder.failing = {c[0]};
-        const size_t made = recorder.log.size();
+        fake.failing = {c[0]};
+        const size_t made = fake.log.size();
         destroyAppWindow();
         std::string expected = teardownLog(false);
         expected.insert(expected.find(c[0]) + strlen(c[0]),

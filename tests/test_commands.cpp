@@ -6,29 +6,30 @@
 #include <tuple>
 #include <vector>
 
+#include "engine/tile_computation.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
-#include "tests/platform_window_fixture.h"
+#include "tests/fake_platform.h"
 #include "ui/commands.h"
 #include "ui/key_table.h"
 #include "ui/palette.h"
 
-// The states that the recomputations would compute from.
-std::vector<ViewerState> recomputations;
-
-// In this program this stands in for the engine's: the commands are checked without pictures.
-void recomputeImage() {
-    recomputations.push_back(viewerState);
-}
-
 namespace {
 
-class Commands : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() { window = makePlatformWindow(); }
-    static void TearDownTestSuite() { destroyPlatformWindow(window); }
+// The states that the recomputations would compute from: the commands are checked without
+// pictures.
+std::vector<ViewerState> recomputations;
 
+void movePointer(int x, int y) {
+    fake.pointerX = x;
+    fake.pointerY = y;
+}
+
+class Commands : public FakePlatformTest {
+  protected:
     void SetUp() override {
+        FakePlatformTest::SetUp();
+        recomputation = [] { recomputations.push_back(viewerState); };
         std::memset(KeyTable, 0, sizeof KeyTable);
         std::memset(PaletteTable, 0, sizeof PaletteTable);
         viewerState = ViewerState();
@@ -43,9 +44,11 @@ class Commands : public ::testing::Test {
         applyCommands();
     }
 
-    static WindowHandle window;
+    void TearDown() override {
+        recomputation = recomputeImage;
+        FakePlatformTest::TearDown();
+    }
 };
-WindowHandle Commands::window = nullptr;
 
 // Equal apart from rounding: the views here are of order 1 to 40.
 void expectView(const ViewRegion& actual, const ViewRegion& expected) {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "engine/viewer_state.h"
-#include "platform/clock.h"
 #include "platform/interval_timer.h"
+#include "tests/fake_platform.h"
 #include "tests/support/gl_context.h"
 #include "ui/bitmap_font.h"
 #include "ui/heads_up_display.h"
@@ -26,17 +26,6 @@ struct Item {
     const char* text;
     int set;
     float red = 1, green = 1, blue = 1;
-};
-
-// The help timer reads this counter, in nanoseconds.
-int64_t fakeNanoseconds;
-const ClockSource fakeClocks = {
-    [](int64_t* frequency) {
-        *frequency = 1000000000;
-        return true;
-    },
-    [](int64_t* ticks) { *ticks = fakeNanoseconds; },
-    [] { return uint32_t(fakeNanoseconds / 1000000); },
 };
 
 // A grey picture under the overlay, so that the help band's black shows.
@@ -102,7 +91,7 @@ void expectItems(const Frame& display, const std::vector<Item>& items, bool help
     }
 }
 
-class HeadsUpDisplay : public ::testing::Test {
+class HeadsUpDisplay : public FakePlatformTest {
   protected:
     static void SetUpTestSuite() {
         useTestGlContext();
@@ -114,6 +103,7 @@ class HeadsUpDisplay : public ::testing::Test {
         viewerState.font = nullptr;
     }
     void SetUp() override {
+        FakePlatformTest::SetUp();
         BitmapFont* font = viewerState.font;
         viewerState = {}; // the initial view, a Mandelbrot set, no colouring, no 3DNow!
         viewerState.font = font;
@@ -122,12 +112,9 @@ class HeadsUpDisplay : public ::testing::Test {
         viewerState.framesPerSecond = 12.0f;
         viewerState.pointerPosition = {256, 343};
         std::memset(KeyTable, 0, sizeof KeyTable);
-        clockSource = &fakeClocks;
-        fakeNanoseconds = 0;
         helpTimer.restart();
-        fakeNanoseconds = 3'000'000'000; // help gone unless a test wants it
+        fake.counter = 3'000'000'000; // help gone unless a test wants it, in nanoseconds
     }
-    void TearDown() override { clockSource = &systemClocks; }
 };
 
 TEST_F(HeadsUpDisplay, StatisticsViewRegionAndPointer) {
@@ -207,9 +194,9 @@ TEST_F(HeadsUpDisplay, HelpForTwoAndAHalfSecondsAfterStartAndWhileHIsHeld) {
         EXPECT_EQ(differingPixels(display, drawAlone({}, shown), 0, 88, 0, 520), 0);
         if (shown) expectItems(display, lines, true);
     };
-    fakeNanoseconds = 2'400'000'000;
+    fake.counter = 2'400'000'000;
     expectHelp(true);
-    fakeNanoseconds = 2'600'000'000;
+    fake.counter = 2'600'000'000;
     expectHelp(false);
     KeyTable[72] = 1;
     expectHelp(true);

@@ -1,12 +1,18 @@
 // test_main_loop.cpp -- the entry's question, the idle pass, the F1 switch and the exit codes
 #include "app/main_loop.h"
 #include "platform/keys.h"
-#include "tests/platform_window_fixture.h"
+#include "tests/shell_fixture.h"
 #include "tests/support/temp_files.h"
-#include "tests/window_system_recorder.h"
+#include "ui/frame.h"
 #include "ui/palette.h"
 
 namespace {
+
+// What both systems send when the user minimises the window.
+void minimise() {
+    queueMessage(WM_SIZE, SIZE_MINIMIZED, 0);
+    queueMessage(WM_ACTIVATE, makeLong(WA_INACTIVE, 1), 0);
+}
 
 class MainLoop : public ShellTest {
   protected:
@@ -24,21 +30,21 @@ TEST_F(MainLoop, OnlyNoStartsInAWindowAndEscEndsWithZero) {
     for (MessageAnswer answer : {AnswerNo, AnswerYes, AnswerClosed}) {
         SCOPED_TRACE(answer);
         SetUp();
-        recorder.answers = {answer};
+        fake.answers = {answer};
         KeyTable[VK_ESCAPE] = 1;
         EXPECT_EQ(viewerMain(), 0);
         const bool fullScreen = answer != AnswerNo;
         EXPECT_EQ(logText(), question + creationLog(fullScreen) + "; " + teardownLog(fullScreen));
-        EXPECT_EQ(recorder.swaps, 0) << "the pass that Esc ends swaps nothing";
+        EXPECT_EQ(fake.swaps, 0) << "the pass that Esc ends swaps nothing";
         expectNothingLeft();
     }
 }
 
 TEST_F(MainLoop, FailedStartEndsWithZeroWithoutALoop) {
-    recorder.displayModeResult = DISP_CHANGE_BADMODE;
-    recorder.answers = {AnswerYes, AnswerNo};
+    fake.displayModeResult = DISP_CHANGE_BADMODE;
+    fake.answers = {AnswerYes, AnswerNo};
     EXPECT_EQ(viewerMain(), 0);
-    EXPECT_EQ(recorder.log.back(), declined);
+    EXPECT_EQ(fake.log.back(), declined);
     EXPECT_EQ(viewerState.framesPerSecond, -1.0f) << "no frame was drawn";
 }
 
@@ -46,7 +52,7 @@ TEST_F(MainLoop, QuitEndsWithItsExitCodeAndClosingTheWindowWithZero) {
     for (bool close : {false, true}) {
         ASSERT_EQ(create(false), 1);
         if (close)
-            pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE);
+            queueMessage(WM_CLOSE);
         else
             windowSystem->postQuitMessage(5);
         EXPECT_EQ(runMainLoop(), close ? 0 : 5);
@@ -59,8 +65,10 @@ TEST_F(MainLoop, IdlePassDrawsAFrameUnlessMinimisedAndEscEnds) {
     for (bool minimised : {false, true}) {
         SetUp();
         ASSERT_EQ(create(false), 1);
-        if (minimised) pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED);
+        if (minimised) minimise();
         KeyTable[VK_ESCAPE] = KeyTable[VK_KEY_R] = 1;
+        frameTimer.restart();
+        fake.counter += 1'000'000; // a frame would take 1 ms
         EXPECT_EQ(runMainLoop(), 0);
         EXPECT_EQ(viewerState.windowActive, minimised ? 0 : 1);
         EXPECT_EQ(viewerState.framesPerSecond > 0.0f, !minimised) << "a frame was drawn";
@@ -71,16 +79,16 @@ TEST_F(MainLoop, IdlePassDrawsAFrameUnlessMinimisedAndEscEnds) {
 // A minimised window is still swapped, before F1 is handled; a failed switch ends at once.
 TEST_F(MainLoop, MinimisedPassSwapsAndAFailedSwitchEndsWithZero) {
     ASSERT_EQ(create(false), 1);
-    pushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_MINIMIZED);
-    recorder.log.clear();
-    recorder.displayModeResult = DISP_CHANGE_FAILED;
-    recorder.answers = {AnswerNo};
+    minimise();
+    fake.log.clear();
+    fake.displayModeResult = DISP_CHANGE_FAILED;
+    fake.answers = {AnswerNo};
     KeyTable[VK_F1] = 1;
     EXPECT_EQ(runMainLoop(), 0);
-    EXPECT_EQ(recorder.swaps, 1);
+    EXPECT_EQ(fake.swaps, 1);
     EXPECT_EQ(viewerState.framesPerSecond, -1.0f);
     EXPECT_EQ(logText().substr(0, teardownLog(false).size()), teardownLog(false));
-    EXPECT_EQ(recorder.log.back(), declined) << "nothing is torn down after the failed creation";
+    EXPECT_EQ(fake.log.back(), declined) << "nothing is torn down after the failed creation";
 }
 
 // The switch runs in the pass that Esc ends, and the loop then tears the new window down. The
@@ -91,7 +99,7 @@ TEST_F(MainLoop, F1SwitchesModeEvenInThePassThatEscEnds) {
     for (bool fullScreen : {false, true}) {
         SCOPED_TRACE(fullScreen ? "from full screen" : "from a window");
         ASSERT_EQ(create(fullScreen), 1);
-        recorder.log.clear();
+        fake.log.clear();
         const ViewRegion view = {0.25, 0.5, -0.125, 0.5};
         viewerState.view = view;
         viewerState.kind = Julia;

@@ -1,6 +1,6 @@
 // test_pointer.cpp -- the pointer in the scene's pixels, counted from the client area's corner
 #include "platform/pointer.h"
-#include "tests/platform_window_fixture.h"
+#include "tests/sdl_window_fixture.h"
 
 namespace {
 

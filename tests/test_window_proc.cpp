@@ -7,7 +7,7 @@
 #include "app/window_proc.h"
 #include "engine/viewer_state.h"
 #include "platform/sdl/keys.h"
-#include "tests/platform_window_fixture.h"
+#include "tests/sdl_window_fixture.h"
 #include "ui/key_table.h"
 
 namespace {

@@ -1,8 +1,7 @@
 // font_sample.cpp -- zelvonia-font-sample: texts printed through the viewer's font into the
 // 800x600 scene, written to a picture file: both glyph sets for a person to look at, or the
 // texts given, which the end-to-end tests compare with the viewer's screen
-#include <SDL.h>
-#include <SDL_opengl.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,12 +10,12 @@
 #include <vector>
 
 #include "engine/viewer_state.h"
+#include "platform/hidden_context.h"
+#include "platform/pointer.h"
 #include "tools/picture_file.h"
 #include "ui/bitmap_font.h"
 
 namespace {
-
-constexpr int SceneWidth = 800, SceneHeight = 600;
 
 struct Line {
     int column, row, set;
@@ -106,15 +105,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (lines.empty()) lines.assign(std::begin(sampleLines), std::end(sampleLines));
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "zelvonia-font-sample: %s\n", SDL_GetError());
-        return 1;
-    }
-    SDL_Window* window = SDL_CreateWindow("font sample", 0, 0, SceneWidth, SceneHeight,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!context) {
-        std::fprintf(stderr, "zelvonia-font-sample: %s\n", SDL_GetError());
+    if (!makeHiddenContextCurrent(SceneWidth, SceneHeight)) {
+        std::fprintf(stderr, "zelvonia-font-sample: no OpenGL context\n");
         return 1;
     }
     glViewport(0, 0, SceneWidth, SceneHeight);
@@ -129,7 +121,5 @@ int main(int argc, char** argv) {
         result = writeImage(argv[1], scene, SceneWidth, SceneHeight, error, sizeof error) ? 0 : 1;
         if (result) std::fprintf(stderr, "zelvonia-font-sample: %s\n", error);
     }
-    // The context and window die with the process: unloading the GL driver first would hide
-    // its own allocations from the leak checker's suppressions.
     return result;
 }

@@ -8,6 +8,8 @@
 #include "ui/key_table.h"
 #include "ui/palette.h"
 
+void (*recomputation)() = recomputeImage;
+
 namespace {
 
 bool shiftHeld() {
@@ -19,7 +21,7 @@ void applyPaletteKeys() {
     for (int digit = 0; digit < 8; ++digit) {
         if (KeyTable[VK_KEY_1 + digit]) {
             loadPalette(PaletteFiles[digit]);
-            recomputeImage();
+            recomputation();
             return;
         }
     }
@@ -34,13 +36,13 @@ void applyCentreZoom() {
         const double shiftFactor = shift ? 0.475 : 0.4, scale = shift ? 0.05 : 0.2;
         view = {old.x + shiftFactor * old.dx, old.dx * scale, old.y + shiftFactor * old.dy,
                 old.dy * scale};
-        recomputeImage();
+        recomputation();
         KeyTable[VK_ADD] = 0;
     } else if (KeyTable[VK_SUBTRACT]) {
         const double shiftFactor = shift ? 9.5 : 2.0, scale = shift ? 20.0 : 5.0;
         view = {old.x - shiftFactor * old.dx, old.dx * scale, old.y - shiftFactor * old.dy,
                 old.dy * scale};
-        recomputeImage();
+        recomputation();
         KeyTable[VK_SUBTRACT] = 0;
     }
 }
@@ -62,11 +64,11 @@ void applyPointerZoom() {
     const bool shift = shiftHeld();
     if (KeyTable[VK_LBUTTON]) {
         view = shift ? viewAboutPointer(view, 0.45, 0.1) : viewAboutPointer(view, 0.25, 0.5);
-        recomputeImage();
+        recomputation();
         KeyTable[VK_LBUTTON] = 0;
     } else if (KeyTable[VK_RBUTTON]) {
         view = shift ? viewAboutPointer(view, -4.5, 10.0) : viewAboutPointer(view, -0.5, 2.0);
-        recomputeImage();
+        recomputation();
     }
 }
 
@@ -76,30 +78,30 @@ void applyPan() {
     const double step = shiftHeld() ? 0.3 : 0.1;
     if (KeyTable[VK_DOWN]) {
         view.y = view.y + step * view.dy;
-        recomputeImage();
+        recomputation();
     } else if (KeyTable[VK_UP]) {
         view.y = view.y - step * view.dy;
-        recomputeImage();
+        recomputation();
     }
     if (KeyTable[VK_RIGHT]) {
         view.x = view.x + step * view.dx;
-        recomputeImage();
+        recomputation();
     } else if (KeyTable[VK_LEFT]) {
         view.x = view.x - step * view.dx;
-        recomputeImage();
+        recomputation();
     }
 }
 
 void applyReset() {
     if (!KeyTable[VK_KEY_R]) return;
     viewerState.view = InitialView;
-    recomputeImage();
+    recomputation();
     KeyTable[VK_KEY_R] = 0;
 }
 
 void applyUpdate() {
     if (!KeyTable[VK_KEY_U]) return;
-    recomputeImage();
+    recomputation();
     KeyTable[VK_KEY_U] = 0;
 }
 
@@ -110,7 +112,7 @@ void applyColouring() {
     const int implementation = viewerState.method % 3;
     viewerState.method =
         ComputeMethod(viewerState.colourEnabled ? implementation + 3 : implementation);
-    recomputeImage();
+    recomputation();
     KeyTable[VK_KEY_F] = 0;
 }
 
@@ -140,13 +142,13 @@ void applyKind() {
             viewerState.kind = Mandelbrot;
         }
         viewerState.view = InitialView;
-        recomputeImage();
+        recomputation();
         KeyTable[VK_RETURN] = 0;
     } else if (KeyTable[VK_KEY_J]) {
         viewerState.kind = Julia;
         viewerState.juliaSeed = pointOfPointer(viewerState.pointerPosition, viewerState.view);
         viewerState.view = InitialView;
-        recomputeImage();
+        recomputation();
     }
 }
 

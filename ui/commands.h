@@ -3,6 +3,10 @@
 
 #include "engine/viewer_state.h"
 
+// What the commands call after each change of the picture: recomputeImage, unless a test
+// records the calls instead.
+extern void (*recomputation)();
+
 // Applies every command in its fixed order: palette keys, zoom about the centre, zoom about the
 // pointer, pan, reset, update, colouring, method, kind. Each command that changes the picture
 // recomputes it at once; one-shot keys are cleared, held keys act again next frame. The first

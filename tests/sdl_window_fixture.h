@@ -1,8 +1,7 @@
-// platform_window_fixture.h -- a window of the platform layer, without a rendering context, for
-// tests that need the pointer or the window's messages
+// sdl_window_fixture.h -- a window of the SDL window system, without a rendering context, and
+// SDL's own events for it: for the tests of the SDL implementation's messages and pointer
 #pragma once
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "platform/sdl/sdl_window.h"
