@@ -1,13 +1,12 @@
 // app_window.cpp -- createAppWindow, destroyAppWindow and resizeScene
 #include "app/app_window.h"
 
-#include <GL/gl.h>
-
 #include "app/scene.h"
 #include "app/window_proc.h"
 #include "engine/viewer_state.h"
 #include "platform/message_box.h"
 #include "ui/bitmap_font.h"
+#include "ui/scene_projection.h"
 
 const char AppTitle[] = "Zelvonia - Mandelbrotova a Juliova mnozina";
 
@@ -172,10 +171,5 @@ void resizeScene(int width, int height) {
     // Messages sent while the window is being made come before the context exists.
     if (!viewerState.renderContext) return;
     if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 800, 0, 600, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    loadSceneProjection(width, height);
 }

@@ -1,12 +1,13 @@
 // app_window.h -- the window, display mode and rendering context of the scene, made and unmade
 #pragma once
 
+#include "platform/pointer.h"
 #include "platform/window_system.h"
 
 // The program's window: title, client size and colour depth, the same for every mode switch.
 extern const char AppTitle[];
-constexpr int AppWidth = 800;
-constexpr int AppHeight = 600;
+constexpr int AppWidth = SceneWidth;
+constexpr int AppHeight = SceneHeight;
 constexpr int AppBits = 16;
 
 // The frame buffer that every rendering context of the program asks for; filled by the first

@@ -3,17 +3,17 @@
 
 #include <cstdint>
 
+#include "engine/escape_time.h"
 #include "engine/palette_table.h"
 
-// n is the countdown when the point escaped (100 at the first iteration, 1 at the hundredth) or 0
-// when it stayed. Grey kernels write 256 - n, palette kernels PaletteTable entry 102 - n; a point
-// that stayed is black. Writes three bytes and returns the position after them. Used by the x87
-// kernels and the packed-pair layer; the native 3DNow! kernels do the same in assembly.
+// n is the countdown when the point escaped, or 0 when it stayed (escape_time.h). Writes three
+// bytes and returns the position after them. Used by the x87 kernels and the packed-pair layer; the
+// native 3DNow! kernels do the same in assembly.
 template <bool isPalette> inline uint8_t* writeCountdownColour(uint8_t* pixel, uint32_t n) {
     if (n == 0) {
         pixel[0] = pixel[1] = pixel[2] = 0;
     } else if (isPalette) {
-        const PaletteEntry& entry = PaletteTable[102 - n];
+        const PaletteEntry& entry = PaletteTable[LastPaletteEntry - n];
         pixel[0] = entry.red;
         pixel[1] = entry.green;
         pixel[2] = entry.blue;

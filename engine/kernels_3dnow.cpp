@@ -6,6 +6,7 @@
 //
 // Registers for the whole tile: mm0 z, mm1 c, mm2 bound (4, 4), mm3 zero (0, 0), mm4 to mm6
 // scratch, mm7 the point P; each pair is (imaginary, real) from low lane to high.
+#include "engine/escape_time.h"
 #include "engine/kernels.h"
 #include "engine/kernels_3dnow_frame.h"
 #include "engine/palette_table.h"
@@ -20,7 +21,8 @@ namespace {
     "movq %%mm7, %%mm1\n\t"                                                                        \
     "movq %%mm7, %%mm0\n\t"
 
-// The low byte of -n is 256 - n for a countdown n of 1 to 100 and 0 for a point that stayed.
+// The low byte of -n is 256 - n for a countdown n of 1 to IterationLimit and 0 for a point that
+// stayed.
 #define PIXEL_WRITE_GREY                                                                           \
     "movl %[n], %[scratch]\n\t"                                                                    \
     "negl %[scratch]\n\t"                                                                          \
@@ -28,12 +30,12 @@ namespace {
     "movb %b[scratch], 1(%[pixel])\n\t"                                                            \
     "movb %b[scratch], 2(%[pixel])\n\t"
 
-// Entry 102 - n, whose spare byte stays out; black when the point stayed.
+// Entry LastPaletteEntry - n, whose spare byte stays out; black when the point stayed.
 #define PIXEL_WRITE_PALETTE                                                                        \
     "xorl %[scratch], %[scratch]\n\t"                                                              \
     "testl %[n], %[n]\n\t"                                                                         \
     "jz 5f\n\t"                                                                                    \
-    "movl $102, %[scratch]\n\t"                                                                    \
+    "movl %[lastEntry], %[scratch]\n\t"                                                            \
     "subl %[n], %[scratch]\n\t"                                                                    \
     "movl (%[palette], %q[scratch], 4), %[scratch]\n"                                              \
     "5:\n\t"                                                                                       \
@@ -54,7 +56,7 @@ namespace {
         "punpckldq %%mm3, %%mm7\n\t"                                                               \
         "pfadd %[start], %%mm7\n\t"                                                                \
         "movl $256, %[columns]\n"                                                                  \
-        "2:\n\t" pixelStart "movl $100, %[n]\n"                                                    \
+        "2:\n\t" pixelStart "movl %[limit], %[n]\n"                                                \
         "3:\n\t"                                                                                   \
         "movq %%mm0, %%mm4\n\t"                                                                    \
         "pfmul %%mm0, %%mm4\n\t"                                                                   \
@@ -91,7 +93,8 @@ namespace {
           [n] "=&r"(n), [scratch] "=&r"(scratch)                                                   \
         : [y0f] "m"(frame.y0f), [start] "m"(frame.start), [columnStep] "m"(frame.columnStep),      \
           [rowStep] "m"(frame.rowStep), [bound] "m"(frame.bound), [zero] "m"(frame.zero),          \
-          [seed] "m"(frame.juliaSeed), [palette] "r"(PaletteTable)                                 \
+          [seed] "m"(frame.juliaSeed), [palette] "r"(PaletteTable), [limit] "i"(IterationLimit),   \
+          [lastEntry] "i"(LastPaletteEntry)                                                        \
         : "cc", "memory", "mm0", "mm1", "mm2", "mm3", "mm4", "mm5", "mm6", "mm7", "st", "st(1)",   \
           "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)")
 

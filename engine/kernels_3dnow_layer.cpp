@@ -4,15 +4,13 @@
 // there, in the same order, so that both forms give the same tiles and counts.
 #include "engine/kernels_3dnow_layer.h"
 #include "engine/countdown_colour.h"
+#include "engine/escape_time.h"
 #include "engine/kernels_3dnow_frame.h"
 
 namespace {
 
-constexpr uint32_t IterationLimit = 100;
-
-// Iterates z <- z^2 + c from z = p, at most 100 times, adding each iteration to count. Returns
-// the countdown at the escape (100 for the first iteration, 1 for the hundredth), or 0 when
-// |z|^2 never exceeds 4.
+// Iterates z <- z^2 + c from z = p, at most IterationLimit times, adding each iteration to count.
+// Returns the countdown at the escape, or 0 when |z|^2 never exceeds the frame's bound.
 uint32_t escapeCountdown(PackedPair p, PackedPair c, const ThreeDNowFrame& frame, uint32_t& count) {
     PackedPair z = p;
     for (uint32_t n = IterationLimit; n != 0; --n) {

@@ -4,14 +4,16 @@
 // multiply-adds), in the order written, so the pictures are the same on every processor.
 #include <cstring>
 
+#include "engine/escape_time.h"
 #include "engine/kernels.h"
 #include "engine/palette_table.h"
 #include "engine/viewer_state.h"
 
 namespace {
 
-constexpr double PixelScale = -0.00390625; // -1/256
-constexpr double Doubling = -2.0;
+constexpr double PixelScale = -1.0 / TileSide;
+// zi is formed as ci - t * MinusTwo, which is ci + 2t to the last bit.
+constexpr double MinusTwo = -2.0;
 
 // The pixel point of column i (or row j) of a tile starting at origin with the given extent.
 inline double pixelPoint(double origin, int index, double extent) {
@@ -19,12 +21,12 @@ inline double pixelPoint(double origin, int index, double extent) {
 }
 
 // One kernel for all four: Julia iterates from the pixel point with the seed as constant and
-// escapes beyond 2.0; Mandelbrot iterates from c = the pixel point and escapes beyond 4.0.
-// k runs over the 100 colours the kernel can write: palette entries 2..101 or grey 156..255.
+// escapes beyond PortableJuliaEscapeBound; Mandelbrot iterates from c = the pixel point and
+// escapes beyond EscapeBound. k runs over the IterationLimit colours the kernel can write.
 template <bool isJulia, bool isPalette>
 void portableKernel(TileImage& tile, double x0, double dx, double y0, double dy) {
-    constexpr double bound = isJulia ? 2.0 : 4.0;
-    constexpr int firstColour = isPalette ? 2 : 156;
+    constexpr double bound = isJulia ? PortableJuliaEscapeBound : EscapeBound;
+    constexpr int firstColour = isPalette ? FirstPaletteEntry : FirstGrey;
     const JuliaSeed seed = viewerState.juliaSeed;
     uint32_t count = viewerState.iterationCount;
 
@@ -36,10 +38,10 @@ void portableKernel(TileImage& tile, double x0, double dx, double y0, double dy)
             const double cr = isJulia ? seed.re : pr;
             const double ci = isJulia ? seed.im : pi;
             double zr = pr, zi = pi, xx = pr * pr, yy = pi * pi;
-            for (int k = firstColour; k < firstColour + 100; ++k) {
+            for (int k = firstColour; k < firstColour + int(IterationLimit); ++k) {
                 const double t = zr * zi;
                 zr = (xx - yy) + cr;
-                zi = ci - t * Doubling;
+                zi = ci - t * MinusTwo;
                 ++count;
                 yy = zi * zi;
                 xx = zr * zr;

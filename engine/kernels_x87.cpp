@@ -5,6 +5,7 @@
 // precision. Between the assembly blocks the points wait in memory as 80-bit values, which hold
 // them exactly.
 #include "engine/countdown_colour.h"
+#include "engine/escape_time.h"
 #include "engine/kernels.h"
 #include "engine/viewer_state.h"
 #include "platform/x87_control.h"
@@ -14,9 +15,7 @@ namespace {
 // All exceptions masked, 64-bit significand, round to nearest.
 constexpr uint16_t x87ComputeControlWord = 0x037F;
 
-constexpr double EscapeBound = 4.0;
-constexpr double StepsPerTile = 256.0;
-constexpr uint32_t IterationLimit = 100;
+constexpr double StepsPerTile = TileSide;
 
 // Each block leaves the register stack empty as it found it; naming the whole stack keeps the
 // compiler from holding anything there across a block.
@@ -58,11 +57,11 @@ long double indexedPoint(int32_t index, double step, double origin) {
     return point;
 }
 
-// Iterates z <- z^2 + c from z = (zr, zi), at most 100 times, adding each iteration to count.
-// Returns the countdown at the escape (100 for the first iteration, 1 for the hundredth), or 0
-// when |z|^2 never exceeds 4. The iterate, the constant and the bound stay on the register stack
-// for the whole loop; the comparison is unordered-safe, so NaN does not escape.
-// Inlined always, so that the counter stays in a register from pixel to pixel too.
+// Iterates z <- z^2 + c from z = (zr, zi), at most IterationLimit times, adding each iteration
+// to count. Returns the countdown at the escape, or 0 when |z|^2 never exceeds EscapeBound. The
+// iterate, the constant and the bound stay on the register stack for the whole loop; the comparison
+// is unordered-safe, so NaN does not escape. Inlined always, so that the counter stays in a
+// register from pixel to pixel too.
 [[gnu::always_inline]] inline uint32_t
 escapeCountdown(long double zr, long double zi, long double cr, long double ci, uint32_t& count) {
     uint32_t n;

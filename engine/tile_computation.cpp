@@ -53,13 +53,14 @@ void computeAndUploadTiles(FractalKind kind) {
     finishComputation();
 }
 
-} // namespace
-
+// The kernel of the dispatch table for (kind, method).
 TileKernel tileKernel(FractalKind kind, ComputeMethod method) {
     if (threeDNowLayer && (method == Grey3DNow || method == Palette3DNow))
         return layerTable[kind == Julia][method == Palette3DNow];
     return kernelTable[kind == Julia][method];
 }
+
+} // namespace
 
 void useThreeDNowLayer(bool layer) {
     threeDNowLayer = layer;
@@ -68,8 +69,8 @@ void useThreeDNowLayer(bool layer) {
 TileOrigin tileOrigin(const ViewRegion& view, int t) {
     const double hdx = view.dx * 0.5;
     const double hdy = view.dy * 0.5;
-    const double x = (t & 1) ? view.x + hdx : view.x;
-    const double y = (t < 2) ? view.y + hdy : view.y;
+    const double x = TilePlaces[t].column ? view.x + hdx : view.x;
+    const double y = TilePlaces[t].row ? view.y + hdy : view.y;
     return {x, y};
 }
 

@@ -8,16 +8,22 @@
 // Restarted at each tile computation; its reading at the end is computeSeconds.
 extern IntervalTimer computeTimer;
 
-// The kernel of the dispatch table for (kind, method).
-TileKernel tileKernel(FractalKind kind, ComputeMethod method);
-
 // From now on methods 2 and 5 run the packed-pair layer instead of the 3DNow! instructions (or
 // again the instructions). Called by the tools where detect3DNow reports 0; the viewer never
 // calls it, since it offers methods 2 and 5 only where the processor has 3DNow!.
 void useThreeDNowLayer(bool layer);
 
-// Lower-left corner in the plane of tile t of view: 0 upper-left, 1 upper-right, 2 lower-left,
-// 3 lower-right. Each tile spans half the view in both directions.
+// The picture is 2x2 tiles. Tile t lies at this column and row of it, counted in tiles from its
+// lower-left corner: 0 upper-left, 1 upper-right, 2 lower-left, 3 lower-right, the order of
+// tileTextures. The plane's origins, the screen's quads and the tools' pictures all follow it.
+struct TilePlace {
+    int column, row;
+};
+constexpr TilePlace TilePlaces[4] = {{0, 1}, {1, 1}, {0, 0}, {1, 0}};
+constexpr int PictureSide = 2 * TileSide;
+
+// Lower-left corner in the plane of tile t of view. Each tile spans half the view in both
+// directions.
 struct TileOrigin {
     double x, y;
 };

@@ -31,6 +31,14 @@ enum ComputeMethod : int32_t {
     Palette3DNow = 5,
 };
 
+// A method is its family's first method plus its implementation: 0 portable, 1 x87, 2 3DNow!.
+inline int implementationOf(ComputeMethod method) {
+    return method % 3;
+}
+inline ComputeMethod methodOf(bool palette, int implementation) {
+    return ComputeMethod((palette ? PalettePortable : GreyPortable) + implementation);
+}
+
 // Screen coordinates, y growing downwards.
 struct PointerPosition {
     int32_t x, y;

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/interval_timer.h"
-#include "engine/processor_check.h"
 #include "engine/tile_computation.h"
+#include "platform/interval_timer.h"
+#include "tools/three_dnow_form.h"
 #include "ui/palette.h"
 
 namespace {
@@ -90,19 +90,11 @@ void printRow(const char* name, uint32_t iterations, double seconds, double base
 }
 
 // Without 3DNow! methods 2 and 5 run on the packed-pair layer; returns whether they do.
-bool chooseThreeDNowForm() {
-    if (detect3DNow()) return false;
-    useThreeDNowLayer(true);
-    std::fprintf(stderr, "zelvonia-bench: no 3DNow! on this processor; methods 2 and 5 run on the "
-                         "packed-pair layer\n");
-    return true;
-}
-
 } // namespace
 
 int main() {
     loadPalette("palety/Default.pal");
-    const bool layer = chooseThreeDNowForm();
+    const bool layer = chooseThreeDNowForm("zelvonia-bench", true);
     static TileImage tiles[4];
     std::printf("median of %d to %d runs of the four tiles (512x512 pixels, at most 100 "
                 "iterations each)\n",

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/little_endian.h"
+
 namespace {
 
 const char DefaultSet0[] = "/usr/share/fonts/X11/misc/9x15B.pcf.gz";
@@ -229,15 +231,6 @@ void drawSet(const Font& font, int firstCell, unsigned standIn, std::vector<uint
             }
         }
     }
-}
-
-void put16(std::vector<uint8_t>* out, unsigned value) {
-    out->push_back(uint8_t(value));
-    out->push_back(uint8_t(value >> 8));
-}
-void put32(std::vector<uint8_t>* out, uint32_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
 }
 
 // A 24-bit BMP with file header and 40-byte info header, bottom row first.

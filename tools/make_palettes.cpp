@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "tools/little_endian.h"
 
 namespace {
 
@@ -112,30 +115,27 @@ uint8_t byteOf(double v) {
     return uint8_t(std::lround(v * 255));
 }
 
-void put32(FILE* f, uint32_t v) {
-    for (int i = 0; i < 4; ++i) std::fputc(int(v >> (8 * i)) & 0xFF, f);
-}
-
-void put16(FILE* f, uint16_t v) {
-    std::fputc(v & 0xFF, f);
-    std::fputc(v >> 8, f);
+void putText(std::vector<uint8_t>* out, const char* text) {
+    while (*text) out->push_back(uint8_t(*text++));
 }
 
 bool writePalette(const std::string& path, Colour (*colour)(int k)) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    std::fputs("RIFF", f);
-    put32(f, 1048 - 8);
-    std::fputs("PAL data", f);
-    put32(f, 4 + 4 * 256);
-    put16(f, 0x0300);
-    put16(f, 256);
+    std::vector<uint8_t> bytes;
+    putText(&bytes, "RIFF");
+    put32(&bytes, 1048 - 8);
+    putText(&bytes, "PAL data");
+    put32(&bytes, 4 + 4 * 256);
+    put16(&bytes, 0x0300);
+    put16(&bytes, 256);
     for (int k = 0; k < 256; ++k) {
         const Colour c = colour(k);
-        const uint8_t entry[4] = {byteOf(c.r), byteOf(c.g), byteOf(c.b), 0};
-        std::fwrite(entry, 1, 4, f);
+        for (uint8_t byte : {byteOf(c.r), byteOf(c.g), byteOf(c.b), uint8_t(0)})
+            bytes.push_back(byte);
     }
-    return std::fclose(f) == 0;
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && written;
 }
 
 } // namespace

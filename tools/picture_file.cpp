@@ -42,12 +42,11 @@ bool writePng(FILE* file, const uint8_t* pixels, int width, int height) {
 } // namespace
 
 void assemblePicture(const TileImage (&tiles)[4], uint8_t* picture) {
-    for (int row = 0; row < PictureSide; ++row) {
-        const int J = PictureSide - 1 - row; // counted from the bottom
-        for (int half = 0; half < 2; ++half) {
-            const TileImage& tile = tiles[(J < TileSide ? 2 : 0) + half];
-            std::memcpy(picture + (size_t(row) * PictureSide + half * TileSide) * 3,
-                        tile.pixels + (J % TileSide) * TileRowBytes, TileRowBytes);
+    for (int t = 0; t < 4; ++t) {
+        for (int j = 0; j < TileSide; ++j) {
+            const int top = PictureSide - 1 - (TilePlaces[t].row * TileSide + j);
+            std::memcpy(picture + (size_t(top) * PictureSide + TilePlaces[t].column * TileSide) * 3,
+                        tiles[t].pixels + j * TileRowBytes, TileRowBytes);
         }
     }
 }

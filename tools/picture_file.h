@@ -3,13 +3,12 @@
 
 #include <cstdint>
 
-#include "engine/tile_image.h"
+#include "engine/tile_computation.h"
 
-constexpr int PictureSide = 2 * TileSide;
 constexpr int PictureBytes = PictureSide * PictureSide * 3;
 
-// Lays the tiles out as the screen shows them: tile 0 upper-left ... tile 3 lower-right, the
-// picture's top row first. picture holds PictureBytes.
+// Lays the tiles out as the screen shows them (TilePlaces), the picture's top row first. picture
+// holds PictureBytes.
 void assemblePicture(const TileImage (&tiles)[4], uint8_t* picture);
 
 // Writes an RGB image, top row first, as binary PPM ("P6\nW H\n255\n") or PNG, chosen by the

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/processor_check.h"
 #include "engine/tile_computation.h"
 #include "tools/picture_file.h"
+#include "tools/three_dnow_form.h"
 #include "ui/palette.h"
 
 namespace {
@@ -78,17 +78,6 @@ int parseArguments(int argc, char** argv, Options* options) {
     return 0;
 }
 
-// Methods 2 and 5 need 3DNow!; without it they run on the packed-pair layer, with the same
-// pictures, and say so.
-void chooseThreeDNowForm(ComputeMethod method) {
-    if ((method != Grey3DNow && method != Palette3DNow) || detect3DNow()) return;
-    useThreeDNowLayer(true);
-    std::fprintf(stderr,
-                 "zelvonia-render: no 3DNow! on this processor; method %d runs on the "
-                 "packed-pair layer\n",
-                 int(method));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -108,7 +97,7 @@ int main(int argc, char** argv) {
     viewerState.method = options.method;
     viewerState.view = options.view;
     viewerState.juliaSeed = options.seed;
-    chooseThreeDNowForm(options.method);
+    chooseThreeDNowForm("zelvonia-render", implementationOf(options.method) == 2);
 
     static TileImage tiles[4];
     static uint8_t picture[PictureBytes];

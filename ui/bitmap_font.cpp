@@ -7,7 +7,9 @@
 
 #include "engine/viewer_state.h"
 #include "platform/message_box.h"
+#include "platform/pointer.h"
 #include "ui/bitmap_loader.h"
+#include "ui/scene_projection.h"
 
 namespace {
 
@@ -15,8 +17,6 @@ const char FontSheetName[] = "data/font.bmp";
 
 constexpr int GlyphCount = 256;
 constexpr float CellSide = 0.0625f; // the sheet is 16 x 16 cells
-constexpr float GlyphSize = 16.0f;
-constexpr float GlyphAdvance = 11.0f;
 
 void uploadSheet(const RgbImage& image) {
     glGenTextures(1, &viewerState.fontTexture);
@@ -44,13 +44,13 @@ void compileGlyph(GLuint list, unsigned k) {
     glTexCoord2f(s0, t0);
     glVertex2f(0, 0);
     glTexCoord2f(s1, t0);
-    glVertex2f(GlyphSize, 0);
+    glVertex2f(float(GlyphHeight), 0);
     glTexCoord2f(s1, t1);
-    glVertex2f(GlyphSize, GlyphSize);
+    glVertex2f(float(GlyphHeight), float(GlyphHeight));
     glTexCoord2f(s0, t1);
-    glVertex2f(0, GlyphSize);
+    glVertex2f(0, float(GlyphHeight));
     glEnd();
-    glTranslatef(GlyphAdvance, 0, 0);
+    glTranslatef(float(GlyphAdvance), 0, 0);
     glEndList();
 }
 
@@ -87,7 +87,7 @@ void BitmapFont::beginText() {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, 800, 0, 600, -1, 1);
+    multiplySceneProjection();
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
 }
@@ -96,7 +96,8 @@ void BitmapFont::print(int32_t column, int32_t row, const char* text, int32_t se
     if (set > 1) set = 1;
     glLoadIdentity();
     // In 64 bits so that no column or row overflows; far ones are merely clipped away.
-    glTranslatef(float(11 * int64_t(column)), float(584 - 16 * int64_t(row)), 0);
+    glTranslatef(float(GlyphAdvance * int64_t(column)),
+                 float(SceneHeight - GlyphHeight * (int64_t(row) + 1)), 0);
     // Codes below 32 in set 0 name no list and draw nothing; bytes from 128 count as negative,
     // so in set 1 they reach back into set 0.
     glListBase(listBase - 32 + 128 * uint32_t(set));

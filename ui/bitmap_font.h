@@ -3,6 +3,12 @@
 
 #include <cstdint>
 
+// Each glyph is GlyphHeight units square and the next one starts GlyphAdvance units to its
+// right, so glyphs overlap. Cell (column, row) has its lower-left corner at
+// (GlyphAdvance * column, SceneHeight - GlyphHeight * (row + 1)): row 0 is the top line.
+constexpr int GlyphAdvance = 11;
+constexpr int GlyphHeight = 16;
+
 // Loads "data/font.bmp" into a new texture named in viewerState.fontTexture. On failure shows
 // its message box and returns 0. Called first by initScene.
 int loadFontTexture();

@@ -27,21 +27,34 @@ void applyPaletteKeys() {
     }
 }
 
+// One zoom step: the new corner lies offset old extents from the old one (from the old corner, or
+// from the pointer's point less half an extent), and the extents are scaled by scale.
+struct ZoomStep {
+    double offset, scale;
+};
+
+// Each zoom and the pan without and with Shift, which makes every step larger.
+constexpr ZoomStep CentreZoomIn[2] = {{0.4, 0.2}, {0.475, 0.05}};
+constexpr ZoomStep CentreZoomOut[2] = {{-2.0, 5.0}, {-9.5, 20.0}};
+constexpr ZoomStep PointerZoomIn[2] = {{0.25, 0.5}, {0.45, 0.1}};
+constexpr ZoomStep PointerZoomOut[2] = {{-0.5, 2.0}, {-4.5, 10.0}};
+constexpr double PanStep[2] = {0.1, 0.3};
+
+ViewRegion zoomed(const ViewRegion& old, double x0, double y0, const ZoomStep& step) {
+    return {x0 + step.offset * old.dx, old.dx * step.scale, y0 + step.offset * old.dy,
+            old.dy * step.scale};
+}
+
 // Numpad + and -, one-shot; the centre stays where it is.
 void applyCentreZoom() {
     ViewRegion& view = viewerState.view;
-    const ViewRegion old = view;
     const bool shift = shiftHeld();
     if (KeyTable[VK_ADD]) {
-        const double shiftFactor = shift ? 0.475 : 0.4, scale = shift ? 0.05 : 0.2;
-        view = {old.x + shiftFactor * old.dx, old.dx * scale, old.y + shiftFactor * old.dy,
-                old.dy * scale};
+        view = zoomed(view, view.x, view.y, CentreZoomIn[shift]);
         recomputation();
         KeyTable[VK_ADD] = 0;
     } else if (KeyTable[VK_SUBTRACT]) {
-        const double shiftFactor = shift ? 9.5 : 2.0, scale = shift ? 20.0 : 5.0;
-        view = {old.x - shiftFactor * old.dx, old.dx * scale, old.y - shiftFactor * old.dy,
-                old.dy * scale};
+        view = zoomed(view, view.x, view.y, CentreZoomOut[shift]);
         recomputation();
         KeyTable[VK_SUBTRACT] = 0;
     }
@@ -49,13 +62,12 @@ void applyCentreZoom() {
 
 // The corner (x0, y0) is the view moved so that its centre lies on the pointer's point; the
 // mapping's step is 1/511 so that columns 0 and 511 reach both edges.
-ViewRegion viewAboutPointer(const ViewRegion& old, double offset, double scale) {
+ViewRegion viewAboutPointer(const ViewRegion& old, const ZoomStep& step) {
     windowSystem->readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
     const PointerPosition pointer = viewerState.pointerPosition;
     const double u = pointer.x * (1.0 / 511) - 0.5;
     const double v = sceneRowOfPointer(pointer.y) * (1.0 / 511) - 0.5;
-    const double x0 = old.x + u * old.dx, y0 = old.y + v * old.dy;
-    return {x0 + offset * old.dx, old.dx * scale, y0 + offset * old.dy, old.dy * scale};
+    return zoomed(old, old.x + u * old.dx, old.y + v * old.dy, step);
 }
 
 // Left button one-shot (one step per click), right button held (one step per frame).
@@ -63,11 +75,11 @@ void applyPointerZoom() {
     ViewRegion& view = viewerState.view;
     const bool shift = shiftHeld();
     if (KeyTable[VK_LBUTTON]) {
-        view = shift ? viewAboutPointer(view, 0.45, 0.1) : viewAboutPointer(view, 0.25, 0.5);
+        view = viewAboutPointer(view, PointerZoomIn[shift]);
         recomputation();
         KeyTable[VK_LBUTTON] = 0;
     } else if (KeyTable[VK_RBUTTON]) {
-        view = shift ? viewAboutPointer(view, -4.5, 10.0) : viewAboutPointer(view, -0.5, 2.0);
+        view = viewAboutPointer(view, PointerZoomOut[shift]);
         recomputation();
     }
 }
@@ -75,7 +87,7 @@ void applyPointerZoom() {
 // Two chains, each with its own recomputation; arrows are held keys.
 void applyPan() {
     ViewRegion& view = viewerState.view;
-    const double step = shiftHeld() ? 0.3 : 0.1;
+    const double step = PanStep[shiftHeld()];
     if (KeyTable[VK_DOWN]) {
         view.y = view.y + step * view.dy;
         recomputation();
@@ -109,9 +121,7 @@ void applyUpdate() {
 void applyColouring() {
     if (!KeyTable[VK_KEY_F]) return;
     viewerState.colourEnabled = !viewerState.colourEnabled;
-    const int implementation = viewerState.method % 3;
-    viewerState.method =
-        ComputeMethod(viewerState.colourEnabled ? implementation + 3 : implementation);
+    viewerState.method = methodOf(viewerState.colourEnabled, implementationOf(viewerState.method));
     recomputation();
     KeyTable[VK_KEY_F] = 0;
 }
@@ -120,14 +130,14 @@ void applyColouring() {
 // picture stays until another command recomputes it.
 void applyMethodCycle() {
     if (!KeyTable[VK_SPACE]) return;
-    const int family = viewerState.colourEnabled ? 3 : 0;
-    const int method = viewerState.method;
-    int next = family;
-    if (method == family)
-        next = family + 1;
-    else if (method == family + 1 && viewerState.has3DNow)
-        next = family + 2;
-    viewerState.method = ComputeMethod(next);
+    const bool palette = viewerState.colourEnabled;
+    const ComputeMethod method = viewerState.method;
+    int next = 0;
+    if (method == methodOf(palette, 0))
+        next = 1;
+    else if (method == methodOf(palette, 1) && viewerState.has3DNow)
+        next = 2;
+    viewerState.method = methodOf(palette, next);
     KeyTable[VK_SPACE] = 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "engine/tile_computation.h"
 #include "engine/viewer_state.h"
 #include "platform/interval_timer.h"
 #include "platform/pointer.h"
@@ -14,33 +15,22 @@ IntervalTimer frameTimer;
 
 namespace {
 
-// Scene rectangles of the tiles, in the order of tileTextures: upper-left, upper-right,
-// lower-left, lower-right.
-struct TileQuad {
-    int x0, y0, x1, y1;
-};
-const TileQuad tileQuads[4] = {
-    {0, 256, 256, 512},
-    {256, 256, 512, 512},
-    {0, 0, 256, 256},
-    {256, 0, 512, 256},
-};
-
 // Texture row 0, the tile's smallest imaginary part, goes at the bottom of its quad.
 void drawTiles() {
     glEnable(GL_TEXTURE_2D);
     for (int t = 0; t < 4; ++t) {
-        const TileQuad& quad = tileQuads[t];
+        const int x0 = TilePlaces[t].column * TileSide, y0 = TilePlaces[t].row * TileSide;
+        const int x1 = x0 + TileSide, y1 = y0 + TileSide;
         glBindTexture(GL_TEXTURE_2D, viewerState.tileTextures[t]);
         glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 0.0f);
-        glVertex2i(quad.x0, quad.y0);
+        glVertex2i(x0, y0);
         glTexCoord2f(1.0f, 0.0f);
-        glVertex2i(quad.x1, quad.y0);
+        glVertex2i(x1, y0);
         glTexCoord2f(1.0f, 1.0f);
-        glVertex2i(quad.x1, quad.y1);
+        glVertex2i(x1, y1);
         glTexCoord2f(0.0f, 1.0f);
-        glVertex2i(quad.x0, quad.y1);
+        glVertex2i(x0, y1);
         glEnd();
     }
 }
@@ -70,14 +60,15 @@ void measureFrameRate() {
     frameTimer.restart();
 }
 
-} // namespace
-
+// The second half of runFrame, from the state the commands left.
 void drawFrame() {
     drawTiles();
     drawPointerCross();
     measureFrameRate();
     drawHeadsUpDisplay();
 }
+
+} // namespace
 
 void runFrame() {
     glClear(GL_COLOR_BUFFER_BIT);

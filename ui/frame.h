@@ -10,6 +10,3 @@ extern IntervalTimer frameTimer;
 // the pointer cross, measures the frame rate and draws the heads-up display. Called by the main
 // loop on every idle pass while the window is not minimised; the loop presents the frame.
 void runFrame();
-
-// The second half of runFrame, from the state the commands left.
-void drawFrame();

@@ -1,7 +1,7 @@
 // heads_up_display.cpp -- the text overlay of every frame and the help screen
 //
 // Called by runFrame at the end of every frame. Everything is drawn in character cells of the
-// bitmap font: column c, row r has its lower-left corner at (11c, 584 - 16r).
+// bitmap font (bitmap_font.h).
 #include "ui/heads_up_display.h"
 
 #include <GL/gl.h>
@@ -83,9 +83,9 @@ void drawMethodEntry(BitmapFont& font, int row, const char* text, bool active) {
 
 void drawMethodList(BitmapFont& font) {
     const ComputeMethod m = viewerState.method;
-    drawMethodEntry(font, 1, "jazyk c", m == GreyPortable || m == PalettePortable);
-    drawMethodEntry(font, 2, "assembler s FPU", m == GreyX87 || m == PaletteX87);
-    const bool threeDNowActive = m == Grey3DNow || m == Palette3DNow;
+    drawMethodEntry(font, 1, "jazyk c", implementationOf(m) == 0);
+    drawMethodEntry(font, 2, "assembler s FPU", implementationOf(m) == 1);
+    const bool threeDNowActive = implementationOf(m) == 2;
     if (threeDNowActive || viewerState.has3DNow) {
         drawMethodEntry(font, 3, "assembler s 3Dnow!", threeDNowActive);
     } else {
@@ -149,8 +149,8 @@ void drawHelp(BitmapFont& font) {
     glLoadIdentity();
     glBegin(GL_QUADS);
     glVertex2i(80, 265);
-    glVertex2i(800, 265);
-    glVertex2i(800, 520);
+    glVertex2i(SceneWidth, 265);
+    glVertex2i(SceneWidth, 520);
     glVertex2i(80, 520);
     glEnd();
     glColor3f(1.0f, 1.0f, 1.0f);

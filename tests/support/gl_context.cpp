@@ -5,15 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/hidden_context.h"
+#include "platform/pointer.h"
+#include "ui/scene_projection.h"
 
 void useTestGlContext() {
-    ASSERT_EQ(makeHiddenContextCurrent(800, 600), 1) << "no hidden OpenGL context";
-    glViewport(0, 0, 800, 600);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 800, 0, 600, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    ASSERT_EQ(makeHiddenContextCurrent(SceneWidth, SceneHeight), 1) << "no hidden OpenGL context";
+    loadSceneProjection(SceneWidth, SceneHeight);
 }
 
 unsigned readScenePixel(int x, int y) {
