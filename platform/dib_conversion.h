@@ -4,18 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 
-// The fields of the 40-byte info header, which describe a DIB's pixels.
+// The fields of a DIB header that describe its pixels.
 struct DibDescription {
     int32_t width;
     int32_t height; // negative: rows stored top row first
-    uint16_t planes;
     uint16_t bitsPerPixel;
     uint32_t compression;
-    uint32_t imageSize;
-    int32_t xPixelsPerMetre;
-    int32_t yPixelsPerMetre;
-    uint32_t coloursUsed;
-    uint32_t coloursImportant;
 };
 
 constexpr uint32_t DibUncompressed = 0;

@@ -99,27 +99,13 @@ bool describeSource(Reading* r) {
     const uint8_t* table = header + r->headerSize;
     if (core) {
         // Unsigned 16-bit sizes: a core picture is always stored bottom row first.
-        d = {};
-        d.width = readU16(header + 4);
-        d.height = readU16(header + 6);
-        d.planes = readU16(header + 8);
-        d.bitsPerPixel = readU16(header + 10);
-        d.coloursUsed = d.coloursImportant = r->colourCount;
+        d = {readU16(header + 4), readU16(header + 6), readU16(header + 10), DibUncompressed};
         for (size_t i = 0; i < r->colourCount; ++i)
             colours[i] = {table[3 * i], table[3 * i + 1], table[3 * i + 2], 0};
     } else {
-        d = {readS32(header + 4),  readS32(header + 8),  readU16(header + 12), readU16(header + 14),
-             readU32(header + 16), readU32(header + 20), readS32(header + 24), readS32(header + 28),
-             readU32(header + 32), readU32(header + 36)};
+        d = {readS32(header + 4), readS32(header + 8), readU16(header + 14), readU32(header + 16)};
         std::memcpy(colours, table, tableBytes);
     }
-    // The header's image size is only a hint to the conversion, which sizes rows itself; it is
-    // completed as the header would have it, in 32 bits like the field.
-    if (d.imageSize == 0) {
-        const int64_t rowBytes = (int64_t(d.bitsPerPixel) * d.width + 7) / 8;
-        d.imageSize = uint32_t(uint64_t(rowBytes) * uint64_t(int64_t(d.height)));
-    }
-    if (d.coloursUsed == 0) d.coloursUsed = r->colourCount;
     return true;
 }
 
