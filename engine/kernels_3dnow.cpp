@@ -51,11 +51,11 @@ namespace {
         "femms\n\t"                                                                                \
         "movq %[bound], %%mm2\n\t"                                                                 \
         "movq %[zero], %%mm3\n\t" seedLoad "movd %[y0f], %%mm7\n\t"                                \
-        "movl $256, %[rows]\n"                                                                     \
+        "movl %[side], %[rows]\n"                                                                  \
         "1:\n\t"                                                                                   \
         "punpckldq %%mm3, %%mm7\n\t"                                                               \
         "pfadd %[start], %%mm7\n\t"                                                                \
-        "movl $256, %[columns]\n"                                                                  \
+        "movl %[side], %[columns]\n"                                                               \
         "2:\n\t" pixelStart "movl %[limit], %[n]\n"                                                \
         "3:\n\t"                                                                                   \
         "movq %%mm0, %%mm4\n\t"                                                                    \
@@ -94,7 +94,7 @@ namespace {
         : [y0f] "m"(frame.y0f), [start] "m"(frame.start), [columnStep] "m"(frame.columnStep),      \
           [rowStep] "m"(frame.rowStep), [bound] "m"(frame.bound), [zero] "m"(frame.zero),          \
           [seed] "m"(frame.juliaSeed), [palette] "r"(PaletteTable), [limit] "i"(IterationLimit),   \
-          [lastEntry] "i"(LastPaletteEntry)                                                        \
+          [lastEntry] "i"(LastPaletteEntry), [side] "i"(TileSide)                                  \
         : "cc", "memory", "mm0", "mm1", "mm2", "mm3", "mm4", "mm5", "mm6", "mm7", "st", "st(1)",   \
           "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)")
 

@@ -65,8 +65,8 @@ void applyCentreZoom() {
 ViewRegion viewAboutPointer(const ViewRegion& old, const ZoomStep& step) {
     windowSystem->readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
     const PointerPosition pointer = viewerState.pointerPosition;
-    const double u = pointer.x * (1.0 / 511) - 0.5;
-    const double v = sceneRowOfPointer(pointer.y) * (1.0 / 511) - 0.5;
+    const double u = pointer.x * (1.0 / (PictureSide - 1)) - 0.5;
+    const double v = sceneRowOfPointer(pointer.y) * (1.0 / (PictureSide - 1)) - 0.5;
     return zoomed(old, old.x + u * old.dx, old.y + v * old.dy, step);
 }
 
@@ -165,8 +165,8 @@ void applyKind() {
 } // namespace
 
 JuliaSeed pointOfPointer(const PointerPosition& pointer, const ViewRegion& view) {
-    return {view.x - pointer.x * view.dx * (-1.0 / 512),
-            view.y - sceneRowOfPointer(pointer.y) * view.dy * (-1.0 / 512)};
+    return {view.x - pointer.x * view.dx * (-1.0 / PictureSide),
+            view.y - sceneRowOfPointer(pointer.y) * view.dy * (-1.0 / PictureSide)};
 }
 
 void applyCommands() {
