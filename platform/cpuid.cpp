@@ -37,3 +37,9 @@ CpuidRegisters cpuid(uint32_t function) {
                  : "a"(function), "c"(0));
     return r;
 }
+
+uint64_t readExtendedControl(uint32_t index) {
+    uint32_t low, high;
+    asm volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(index));
+    return uint64_t(high) << 32 | low;
+}

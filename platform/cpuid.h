@@ -12,3 +12,6 @@ int32_t cpuidExists();
 
 // The four registers that CPUID returns for function (sub-function 0).
 CpuidRegisters cpuid(uint32_t function);
+
+// Extended control register index (XGETBV); only where CPUID 1 sets the OSXSAVE flag.
+uint64_t readExtendedControl(uint32_t index);

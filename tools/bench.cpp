@@ -2,13 +2,18 @@
 //
 // Prints, per view and method, the iterations, the median time over repeated runs, millions of
 // iterations per second and the speed relative to method 0; a plain std::complex<double> loop
-// over the same pixels is timed as a reference.
+// over the same pixels is timed as a reference, and method 0's arithmetic in vectorised form on
+// one thread and on every core shows what the processor can do.
 #include <algorithm>
 #include <complex>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
+#include "engine/kernels_portable_vector.h"
 #include "engine/tile_computation.h"
+#include "engine/vector_tiles.h"
 #include "platform/interval_timer.h"
 #include "tools/three_dnow_form.h"
 #include "ui/palette.h"
@@ -85,36 +90,140 @@ uint32_t referenceIterations(const BenchView& bench) {
 }
 
 void printRow(const char* name, uint32_t iterations, double seconds, double baseSeconds) {
-    std::printf("  %-24s %10u %10.2f %10.1f %8.2fx\n", name, iterations, seconds * 1e3,
+    std::printf("  %-32s %10u %10.2f %10.1f %8.2fx\n", name, iterations, seconds * 1e3,
                 iterations / seconds / 1e6, baseSeconds / seconds);
 }
 
-// Without 3DNow! methods 2 and 5 run on the packed-pair layer; returns whether they do.
+const char Usage[] =
+    "usage: zelvonia-bench [--views LIST] [--methods LIST]\n"
+    "  --views LIST    views to run, comma-separated: 1 initial Mandelbrot view, 2 boundary zoom,\n"
+    "                  3 Julia set (default: all)\n"
+    "  --methods LIST  rows to print, comma-separated: 0 to 5, complex (the std::complex loop),\n"
+    "                  vector (method 0 vectorised), threads (vectorised on every core)\n"
+    "                  (default: all); method 0 is timed in any case as the base of the ratios\n"
+    "  --help          this text\n"
+    "  --version       the program's version\n";
+
+// Rows after the six methods.
+enum ExtraRow { ComplexRow = 6, VectorRow = 7, ThreadsRow = 8, RowCount = 9 };
+
+struct Selection {
+    bool views[3] = {true, true, true};
+    bool rows[RowCount] = {true, true, true, true, true, true, true, true, true};
+};
+
+int usageError(const char* what, const char* argument) {
+    std::fprintf(stderr, "zelvonia-bench: %s: %s\n%s", what, argument, Usage);
+    return 2;
+}
+
+// Index of item within names (count of them), or -1.
+int indexOf(const std::string& item, const char* const* names, int count) {
+    for (int i = 0; i < count; ++i)
+        if (item == names[i]) return i;
+    return -1;
+}
+
+// Parses a comma-separated list of names into chosen; false on an unknown or empty item.
+bool parseList(const char* list, const char* const* names, int count, bool* chosen) {
+    std::fill(chosen, chosen + count, false);
+    std::string rest = list;
+    for (size_t start = 0;;) {
+        const size_t comma = rest.find(',', start);
+        const int index = indexOf(rest.substr(start, comma - start), names, count);
+        if (index < 0) return false;
+        chosen[index] = true;
+        if (comma == std::string::npos) return true;
+        start = comma + 1;
+    }
+}
+
+// Returns -1 to go on, else the exit code.
+int parseArguments(int argc, char** argv, Selection* selection) {
+    static const char* const viewNames[3] = {"1", "2", "3"};
+    static const char* const rowNames[RowCount] = {"0", "1",       "2",      "3",      "4",
+                                                   "5", "complex", "vector", "threads"};
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--help") == 0) {
+            std::fputs(Usage, stdout);
+            return 0;
+        } else if (std::strcmp(arg, "--version") == 0) {
+            std::printf("zelvonia-bench %s\n", ZELVONIA_VERSION);
+            return 0;
+        } else if (std::strcmp(arg, "--views") == 0 && i + 1 < argc) {
+            if (!parseList(argv[++i], viewNames, 3, selection->views))
+                return usageError("views are 1, 2 or 3", argv[i]);
+        } else if (std::strcmp(arg, "--methods") == 0 && i + 1 < argc) {
+            if (!parseList(argv[++i], rowNames, RowCount, selection->rows))
+                return usageError("methods are 0 to 5, complex, vector or threads", argv[i]);
+        } else {
+            return usageError("unknown or incomplete option", arg);
+        }
+    }
+    return -1;
+}
+
+void printProcessor() {
+    const int lanes = vectorLanes();
+    std::printf("vectorised rows: %s, %d doubles per register; %d cores\n",
+                lanes == 4 ? "AVX2" : "SSE2", lanes, processorThreadCount());
+}
+
+// The timing of one row of the current view; for rows after the six methods, method 0's
+// arithmetic in its other forms.
+double rowSeconds(int row, const BenchView& bench, uint32_t* iterations) {
+    static TileImage tiles[4];
+    double seconds;
+    if (row < ComplexRow) {
+        viewerState.method = ComputeMethod(row);
+        seconds = medianSeconds([] { computeTilesInMemory(tiles); });
+    } else if (row == ComplexRow) {
+        return medianSeconds([&] { *iterations = referenceIterations(bench); });
+    } else {
+        viewerState.method = GreyPortable;
+        const int threads = row == ThreadsRow ? processorThreadCount() : 1;
+        seconds = medianSeconds([=] { computeTilesVectorised(tiles, threads); });
+    }
+    *iterations = viewerState.iterationCount;
+    return seconds;
+}
+
+std::string rowName(int row, bool layer) {
+    if (row < ComplexRow) return methodName(row, layer);
+    if (row == ComplexRow) return "std::complex<double>";
+    if (row == VectorRow) return "portable, vectorised";
+    return "portable, vectorised, " + std::to_string(processorThreadCount()) + " threads";
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    Selection selection;
+    if (int code = parseArguments(argc, argv, &selection); code >= 0) return code;
     loadPalette("palety/Default.pal");
-    const bool layer = chooseThreeDNowForm("zelvonia-bench", true);
-    static TileImage tiles[4];
+    const bool layer = chooseThreeDNowForm("zelvonia-bench", selection.rows[Grey3DNow] ||
+                                                                 selection.rows[Palette3DNow]);
     std::printf("median of %d to %d runs of the four tiles (512x512 pixels, at most 100 "
                 "iterations each)\n",
                 MinimumRuns, MaximumRuns);
-    for (const BenchView& bench : benchViews) {
-        std::printf("\n%s\n  %-24s %10s %10s %10s %9s\n", bench.name, "method", "iterations", "ms",
-                    "Mit/s", "vs 0");
+    printProcessor();
+    for (int v = 0; v < 3; ++v) {
+        if (!selection.views[v]) continue;
+        const BenchView& bench = benchViews[v];
+        std::printf("\n%d. %s\n  %-32s %10s %10s %10s %9s\n", v + 1, bench.name, "method",
+                    "iterations", "ms", "Mit/s", "vs 0");
         viewerState.kind = bench.kind;
         viewerState.view = bench.view;
         viewerState.juliaSeed = bench.seed;
-        double baseSeconds = 0;
-        for (int method = 0; method < 6; ++method) {
-            viewerState.method = ComputeMethod(method);
-            const double seconds = medianSeconds([] { computeTilesInMemory(tiles); });
-            if (method == 0) baseSeconds = seconds;
-            printRow(methodName(method, layer), viewerState.iterationCount, seconds, baseSeconds);
+        uint32_t baseIterations, iterations;
+        const double baseSeconds = rowSeconds(GreyPortable, bench, &baseIterations);
+        for (int row = 0; row < RowCount; ++row) {
+            if (!selection.rows[row]) continue;
+            iterations = baseIterations;
+            const double seconds = row ? rowSeconds(row, bench, &iterations) : baseSeconds;
+            printRow(rowName(row, layer).c_str(), iterations, seconds, baseSeconds);
         }
-        uint32_t iterations = 0;
-        const double seconds = medianSeconds([&] { iterations = referenceIterations(bench); });
-        printRow("std::complex<double>", iterations, seconds, baseSeconds);
     }
     return 0;
 }

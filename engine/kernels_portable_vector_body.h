@@ -1,0 +1,139 @@
+// kernels_portable_vector_body.h -- the vectorised portable iteration, written once over a lane
+// type
+//
+// Included by the SSE2 and the AVX2 file only. Everything here has internal linkage, so that no
+// function compiled for AVX2 can stand in for its SSE2 twin at link time.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/kernels_portable_vector.h"
+#include "engine/palette_table.h"
+
+// The AVX2 form, in the one file compiled for AVX2.
+uint32_t portableVectorColumnsAvx2(const VectorTile& job, int first, int end);
+
+namespace {
+
+constexpr double PixelScale = -0.00390625; // -1/256, as in the portable kernels
+constexpr double Doubling = -2.0;
+constexpr int Iterations = 100;
+
+// The pixels that go through the iteration together: a block of V::Registers columns and
+// V::Lanes rows, one register per column. That is enough independent chains to hide the latency of
+// one iteration (a multiply and two additions), and a compact block wastes few iterations on
+// pixels that have escaped while their neighbours go on. Which pixels have escaped is kept in
+// the bits of an integer (bit r * Lanes + lane), not in vector registers.
+template <class V> struct PixelBlock {
+    static constexpr int Columns = V::Registers;
+    static constexpr int Pixels = Columns * V::Lanes;
+    static_assert(Pixels <= 64 && TileSide % V::Lanes == 0, "one bit per pixel");
+    typename V::Real cr[Columns];
+    typename V::Real zr[Columns], zi[Columns], xx[Columns], yy[Columns], ci;
+    int escapedAt[Pixels]; // the iteration of escape, 0 for none
+};
+
+// Point and start of the iteration of rows firstRow and on, exactly as the portable kernel forms
+// them; pr holds the real parts of the block's columns.
+template <class V, bool isJulia>
+void startBlock(PixelBlock<V>& b, const VectorTile& job, const double* pr, int firstRow) {
+    const auto rows = V::ramp(double(firstRow));
+    const auto pi =
+        V::sub(V::set(job.y0), V::mul(V::mul(rows, V::set(job.dy)), V::set(PixelScale)));
+    b.ci = isJulia ? V::set(job.seed.im) : pi;
+    for (int r = 0; r < V::Registers; ++r) {
+        const auto pointR = V::set(pr[r]);
+        b.cr[r] = isJulia ? V::set(job.seed.re) : pointR;
+        b.zr[r] = pointR;
+        b.zi[r] = pi;
+        b.xx[r] = V::mul(pointR, pointR);
+        b.yy[r] = V::mul(pi, pi);
+    }
+}
+
+// Iterates every pixel of the block until all have escaped or done 100 iterations. Escaped
+// pixels go on computing alongside, but nothing reads their values any more.
+template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
+    const auto doubling = V::set(Doubling);
+    constexpr int CountBits = 7; // up to 127 iterations
+    uint64_t live = ~uint64_t(0) >> (64 - PixelBlock<V>::Pixels), planes[CountBits] = {};
+    for (int n = 1; n <= Iterations; ++n) {
+        uint64_t escaping = 0;
+        for (int r = 0; r < V::Registers; ++r) {
+            const auto t = V::mul(b.zr[r], b.zi[r]);
+            b.zr[r] = V::add(V::sub(b.xx[r], b.yy[r]), b.cr[r]);
+            b.zi[r] = V::sub(b.ci, V::mul(t, doubling));
+            b.yy[r] = V::mul(b.zi[r], b.zi[r]);
+            b.xx[r] = V::mul(b.zr[r], b.zr[r]);
+            escaping |= uint64_t(V::signs(V::greater(V::add(b.yy[r], b.xx[r]), bound)))
+                        << (r * V::Lanes);
+        }
+        // Every live pixel counts this iteration, in a counter of seven bit planes.
+        uint64_t carry = live;
+        for (int plane = 0; plane < CountBits; ++plane) {
+            const uint64_t next = planes[plane] & carry;
+            planes[plane] ^= carry;
+            carry = next;
+        }
+        live &= ~escaping;
+        if (!live) break;
+    }
+    for (int bit = 0; bit < PixelBlock<V>::Pixels; ++bit) {
+        int n = 0;
+        for (int plane = 0; plane < CountBits; ++plane) n |= int(planes[plane] >> bit & 1) << plane;
+        b.escapedAt[bit] = live >> bit & 1 ? 0 : n;
+    }
+}
+
+// Writes the block's pixels of columns from to end - 1 (the block starting at column
+// firstColumn) and returns their iterations.
+template <class V>
+uint32_t writeBlock(const PixelBlock<V>& b, const VectorTile& job, int firstColumn, int from,
+                    int end, int firstRow) {
+    uint32_t total = 0;
+    for (int i = from; i < end; ++i)
+        for (int lane = 0; lane < V::Lanes; ++lane) {
+            const int n = b.escapedAt[(i - firstColumn) * V::Lanes + lane];
+            uint8_t* pixel = job.tile->pixels + (TileSide * (firstRow + lane) + i) * 3;
+            total += n ? uint32_t(n) : Iterations;
+            if (!n) {
+                pixel[0] = pixel[1] = pixel[2] = 0;
+            } else if (job.palette) {
+                const PaletteEntry& entry = PaletteTable[n + 1];
+                pixel[0] = entry.red;
+                pixel[1] = entry.green;
+                pixel[2] = entry.blue;
+            } else {
+                pixel[0] = pixel[1] = pixel[2] = uint8_t(n + 155);
+            }
+        }
+    return total;
+}
+
+// Blocks of columns, each from the bottom row up. Where the blocks do not fit the columns, the
+// last one overlaps its predecessor (or lies partly before first) and writes only its new columns.
+template <class V, bool isJulia> uint32_t columnsOfKind(const VectorTile& job, int first, int end) {
+    constexpr int columns = PixelBlock<V>::Columns;
+    const auto bound = V::set(isJulia ? 2.0 : 4.0);
+    uint32_t total = 0;
+    PixelBlock<V> b;
+    for (int i = first; i < end; i += columns) {
+        const int firstColumn = i + columns <= end ? i : end - columns;
+        double pr[columns]; // the real part of the point, once per column
+        for (int c = 0; c < columns; ++c)
+            pr[c] = job.x0 - ((firstColumn + c) * job.dx) * PixelScale;
+        for (int j = 0; j < TileSide; j += V::Lanes) {
+            startBlock<V, isJulia>(b, job, pr, j);
+            iterateBlock(b, bound);
+            total += writeBlock(b, job, firstColumn, i, i + columns < end ? i + columns : end, j);
+        }
+    }
+    return total;
+}
+
+template <class V> uint32_t vectorColumns(const VectorTile& job, int first, int end) {
+    return job.kind == Julia ? columnsOfKind<V, true>(job, first, end)
+                             : columnsOfKind<V, false>(job, first, end);
+}
+
+} // namespace
