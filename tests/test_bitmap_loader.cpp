@@ -1,6 +1,8 @@
 // test_bitmap_loader.cpp -- BMP files of every kind the loader takes, and the ones it refuses
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -109,9 +111,17 @@ TEST_F(BitmapLoader, MissingFile) {
     EXPECT_EQ(loadBitmapIfPresent(nullptr), nullptr);
     EXPECT_TRUE(recorder.messages.empty());
     expectRefused(loadBitmapImage(name.c_str()), openFailure(name));
-    // Files that open but cannot be mapped: an empty one and a folder.
-    for (const std::string& unmappable : {folder.write("empty.bmp", {}), folder.path("")})
-        expectRefused(loadBitmapIfPresent(unmappable.c_str()), openFailure(unmappable));
+    // A file that opens but cannot be mapped: an empty one.
+    const std::string empty = folder.write("empty.bmp", {});
+    expectRefused(loadBitmapIfPresent(empty.c_str()), openFailure(empty));
+    // What is not a regular file cannot be opened, and a FIFO without a writer must not block.
+    ASSERT_EQ(mkfifo(folder.path("fifo.bmp").c_str(), 0600), 0);
+    for (const std::string& other :
+         {folder.path(""), folder.path("fifo.bmp"), std::string("/dev/zero")}) {
+        EXPECT_EQ(loadBitmapIfPresent(other.c_str()), nullptr);
+        EXPECT_TRUE(recorder.messages.empty());
+        expectRefused(loadBitmapImage(other.c_str()), openFailure(other));
+    }
 
     reportLoaderErrors = 0;
     EXPECT_EQ(loadBitmapImage(name.c_str()), nullptr);

@@ -1,7 +1,10 @@
 // test_palette.cpp -- reading RIFF palette files into the PaletteTable
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <string>
 
 #include "tests/support/temp_files.h"
 #include "ui/palette.h"
@@ -64,11 +67,14 @@ TEST(LoadPalette, ShortFileKeepsTheEntriesItDoesNotHold) {
     for (int i = 0; i < 256; ++i) EXPECT_EQ(PaletteTable[i].green, 99) << "entry " << i;
 }
 
-TEST(LoadPalette, MissingFileOrFolderChangesNothing) {
+// A FIFO without a writer must not block: like a folder or a device it is not read at all.
+TEST(LoadPalette, MissingFileFolderFifoOrDeviceChangesNothing) {
     TempFolder folder;
     fillTable(42);
-    loadPalette(folder.path("missing.pal").c_str());
-    loadPalette(folder.path("").c_str()); // a folder opens but reads nothing
+    ASSERT_EQ(mkfifo(folder.path("fifo.pal").c_str(), 0600), 0);
+    for (const std::string& path : {folder.path("missing.pal"), folder.path(""),
+                                    folder.path("fifo.pal"), std::string("/dev/zero")})
+        loadPalette(path.c_str());
     for (const PaletteEntry& entry : PaletteTable) EXPECT_EQ(entry.red, 42);
 }
 

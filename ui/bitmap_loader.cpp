@@ -8,6 +8,7 @@
 #include "platform/dib_conversion.h"
 #include "platform/file_mapping.h"
 #include "platform/message_box.h"
+#include "platform/regular_file.h"
 
 int reportLoaderErrors = 1;
 
@@ -204,9 +205,10 @@ RgbImage* loadBitmapImage(const char* name) {
 
 RgbImage* loadBitmapIfPresent(const char* name) {
     if (!name) return nullptr;
-    FILE* file = std::fopen(name, "rb");
-    if (!file) return nullptr;
-    std::fclose(file);
+    // A FIFO or device is a file that cannot be opened: waiting for its writer would hang.
+    const int file = openRegularFile(name);
+    if (file < 0) return nullptr;
+    closeRegularFile(file);
     return loadBitmapImage(name);
 }
 

@@ -1,7 +1,7 @@
 // palette.cpp -- reading RIFF palette files into the PaletteTable
 #include "ui/palette.h"
 
-#include <cstdio>
+#include "platform/regular_file.h"
 
 const char* const PaletteFiles[8] = {
     "palety/Default.pal", "palety/CMY.pal",     "palety/Colours.pal", "palety/Fire.pal",
@@ -14,11 +14,13 @@ constexpr size_t ReadSize = 1052;
 } // namespace
 
 void loadPalette(const char* path) {
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return;
+    // Only a regular file is read: a FIFO or device counts as a file that cannot be opened.
+    const int file = openRegularFile(path);
+    if (file < 0) return;
     unsigned char buffer[ReadSize];
-    const size_t length = std::fread(buffer, 1, sizeof buffer, file);
-    std::fclose(file);
+    const long read = readUpTo(file, buffer, sizeof buffer);
+    closeRegularFile(file);
+    const size_t length = read > 0 ? size_t(read) : 0;
 
     for (size_t i = 0; i < 256; ++i) {
         const size_t at = EntriesOffset + 4 * i;

@@ -1,10 +1,11 @@
 // file_mapping.cpp -- read-only file mappings through mmap
 #include "platform/file_mapping.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/regular_file.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ const uint8_t* mapWhole(int descriptor, size_t* size) {
 
 int mapFileReadOnly(const char* name, FileMapping* mapping) {
     *mapping = {nullptr, 0};
-    const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
+    // Never a plain open: a FIFO without a writer would block it.
+    const int descriptor = openRegularFile(name);
     if (descriptor < 0) return 0;
     size_t size = 0;
     const uint8_t* bytes = mapWhole(descriptor, &size);

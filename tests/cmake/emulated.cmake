@@ -9,6 +9,8 @@ add_library(zelvonia_engine_plain STATIC
   ${CMAKE_SOURCE_DIR}/engine/kernels_3dnow.cpp
   ${CMAKE_SOURCE_DIR}/engine/kernels_3dnow_layer.cpp
   ${CMAKE_SOURCE_DIR}/engine/kernels_portable.cpp
+  ${CMAKE_SOURCE_DIR}/engine/kernels_portable_vector.cpp
+  ${CMAKE_SOURCE_DIR}/engine/kernels_portable_vector_avx2.cpp
   ${CMAKE_SOURCE_DIR}/engine/kernels_x87.cpp
   ${CMAKE_SOURCE_DIR}/engine/processor_check.cpp
   ${CMAKE_SOURCE_DIR}/engine/tile_computation.cpp
@@ -18,6 +20,9 @@ add_library(zelvonia_engine_plain STATIC
   ${CMAKE_SOURCE_DIR}/platform/clock.cpp
   ${CMAKE_SOURCE_DIR}/platform/sdl/clock.cpp
   ${CMAKE_SOURCE_DIR}/platform/cpuid.cpp)
+# Source properties hold per folder: the AVX2 file needs its flag here as well.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/engine/kernels_portable_vector_avx2.cpp
+                            PROPERTIES COMPILE_OPTIONS -mavx2)
 target_include_directories(zelvonia_engine_plain PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zelvonia_engine_plain PUBLIC OpenGL::GL)
 

@@ -14,7 +14,8 @@ clang++ -std=c++20 -g -O1 -Wall -Wextra -ffp-contract=off -fno-omit-frame-pointe
     -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I"$root" \
     -o "$work/fuzz_bitmap_loader" "$root/tests/fuzz/fuzz_bitmap_loader.cpp" \
     "$root/ui/bitmap_loader.cpp" "$root/platform/dib_conversion.cpp" \
-    "$root/platform/sdl/file_mapping.cpp" "$root/platform/message_box.cpp" \
+    "$root/platform/sdl/file_mapping.cpp" "$root/platform/regular_file.cpp" \
+    "$root/platform/message_box.cpp" \
     "$root/platform/sdl/message_box.cpp" "$root/platform/text_encoding.cpp" \
     $(pkg-config --cflags --libs sdl2)
 
