@@ -1,10 +1,14 @@
 // test_render_tool.cpp -- zelvonia-render: its pictures against the kernels, and bad input
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,10 +26,12 @@ struct RunResult {
     std::string output, errors;
 };
 
-RunResult runRender(const std::string& arguments, const TempFolder& folder) {
-    const std::string command = std::string(std::getenv("ZELVONIA_BUILD")) + "/zelvonia-render " +
-                                arguments + " >" + folder.path("stdout") + " 2>" +
-                                folder.path("stderr");
+// Runs the tool through the shell, after the shell commands in before (if any).
+RunResult runRender(const std::string& arguments, const TempFolder& folder,
+                    const std::string& before = "") {
+    const std::string command = before + std::string(std::getenv("ZELVONIA_BUILD")) +
+                                "/zelvonia-render " + arguments + " >" + folder.path("stdout") +
+                                " 2>" + folder.path("stderr");
     const int status = std::system(command.c_str());
     const auto text = [&](const char* name) {
         const std::vector<unsigned char> bytes = readWholeFile(folder.path(name));
@@ -78,6 +84,11 @@ const struct RenderCase {
     {JULIA "--method 3", juliaPalettePortable, nullptr, InitialView},
     {JULIA "--method 4", juliaPaletteX87, nullptr, InitialView},
     {JULIA "--method 5", juliaPalette3DNowLayer, juliaPalette3DNow, InitialView},
+    {"--vector", mandelbrotGreyPortable, nullptr, InitialView},
+    {"--vector --method 3 --view -0.7436439 1e-4 0.1318259 1e-4", mandelbrotPalettePortable,
+     nullptr, {-0.7436439, 1e-4, 0.1318259, 1e-4}},
+    {JULIA "--vector", juliaGreyPortable, nullptr, InitialView},
+    {JULIA "--method 3 --vector", juliaPalettePortable, nullptr, InitialView},
 };
 // clang-format on
 
@@ -117,6 +128,11 @@ TEST(RenderTool, WritesPng) {
 TEST(RenderTool, BadInputExitsWithTwoOrOneAndAMessage) {
     TempFolder folder;
     const std::string out = folder.path("out.ppm");
+    // A FIFO that nobody writes would block a plain open; a palette cut short colours nothing.
+    ASSERT_EQ(mkfifo(folder.path("fifo.pal").c_str(), 0600), 0);
+    std::vector<unsigned char> palette = readWholeFile("palety/Default.pal");
+    palette.resize(1047);
+    folder.write("short.pal", palette);
     const struct {
         std::string arguments;
         int exitCode;
@@ -134,7 +150,14 @@ TEST(RenderTool, BadInputExitsWithTwoOrOneAndAMessage) {
         {out + " " + out, 2},
         {folder.path("out.bmp"), 2},
         {"--method", 2},
+        {"--vector --method 4 " + out, 2, "--vector"},
+        {"--view 1e999 2 3 4 " + out, 2, "out of range: 1e999"},
+        {"--seed -0.8 nan " + out, 2, "out of range: nan"},
         {"--palette " + folder.path("none.pal") + " " + out, 1, "none.pal"},
+        {"--palette " + folder.path("") + " " + out, 1, "not a palette file: "},
+        {"--method 3 --palette /dev/null " + out, 1, "not a palette file: /dev/null"},
+        {"--method 3 --palette " + folder.path("fifo.pal") + " " + out, 1, "not a palette file: "},
+        {"--method 3 --palette " + folder.path("short.pal") + " " + out, 1, "short.pal"},
         {folder.path("no/such/folder/a.ppm"), 1},
         {"/proc/a.png", 1},
     };
@@ -145,6 +168,49 @@ TEST(RenderTool, BadInputExitsWithTwoOrOneAndAMessage) {
         EXPECT_NE(run.errors.find(c.named), std::string::npos) << run.errors;
     }
     EXPECT_TRUE(readWholeFile(out).empty());
+}
+
+TEST(RenderTool, HelpVersionAndGreyWithoutPalettes) {
+    TempFolder folder;
+    RunResult run = runRender("--help", folder);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output.rfind("usage: zelvonia-render", 0), 0u) << run.output;
+    run = runRender("--version", folder);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, "zelvonia-render " ZELVONIA_VERSION "\n");
+    // Where there is no palety/ folder, the grey methods still draw and a palette method says why
+    // it does not.
+    const std::string inFolder = "cd " + folder.path("") + " && ";
+    for (const char* method : {"0", "1", "2"})
+        EXPECT_EQ(
+            runRender(std::string("--method ") + method + " a.ppm", folder, inFolder).exitCode, 0);
+    run = runRender("--method 3 a.ppm", folder, inFolder);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("palety/Default.pal"), std::string::npos) << run.errors;
+}
+
+// A write that fails half way (here beyond a file size limit) leaves the picture that a link
+// points to as it was, the link a link, and no temporary file behind; a good write replaces the
+// picture through the link.
+TEST(RenderTool, FailedWriteLeavesTheTargetAlone) {
+    TempFolder folder;
+    folder.write("old.ppm", {'o', 'l', 'd'});
+    const std::string link = folder.path("link.ppm");
+    ASSERT_EQ(symlink("old.ppm", link.c_str()), 0);
+    RunResult run = runRender(link, folder, "trap '' XFSZ; ulimit -f 64; ");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("cannot write " + link), std::string::npos) << run.errors;
+    EXPECT_EQ(readWholeFile(folder.path("old.ppm")), std::vector<unsigned char>({'o', 'l', 'd'}));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path("")))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, std::vector<std::string>({"link.ppm", "old.ppm", "stderr", "stdout"}));
+
+    run = runRender(link, folder);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readWholeFile(folder.path("old.ppm")).size(), 15u + 512 * 512 * 3);
 }
 
 } // namespace

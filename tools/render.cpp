@@ -1,71 +1,110 @@
 // render.cpp -- zelvonia-render: the viewer's 512x512 picture of one view, without a window
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "engine/tile_computation.h"
+#include "engine/vector_tiles.h"
+#include "platform/interval_timer.h"
+#include "platform/regular_file.h"
 #include "tools/picture_file.h"
 #include "tools/three_dnow_form.h"
 #include "ui/palette.h"
 
 namespace {
 
-const char Usage[] = "usage: zelvonia-render [--kind mandelbrot|julia] [--method 0..5] "
-                     "[--view X DX Y DY] [--seed RE IM] [--palette FILE.pal] OUT";
+const char Usage[] = "usage: zelvonia-render [--kind mandelbrot|julia] [--method 0..5] [--vector] "
+                     "[--view X DX Y DY] [--seed RE IM] [--palette FILE.pal] OUT\n"
+                     "       zelvonia-render --help | --version\n";
+
+const char Help[] =
+    "Computes the viewer's 512x512 picture of one view and writes it to OUT, a .ppm or .png file.\n"
+    "  --kind mandelbrot|julia  the set (default: mandelbrot)\n"
+    "  --method 0..5            0 grey portable, 1 grey x87, 2 grey 3DNow!, 3 palette portable,\n"
+    "                           4 palette x87, 5 palette 3DNow! (default: 0)\n"
+    "  --vector                 methods 0 and 3 in vectorised form on every core; the same "
+    "picture\n"
+    "  --view X DX Y DY         lower-left corner, width and height (default: -1.25 2 -1 2)\n"
+    "  --seed RE IM             the Julia constant (default: 0 0)\n"
+    "  --palette FILE.pal       palette of methods 3 to 5 (default: palety/Default.pal)\n"
+    "Numbers are decimal or hex floats and must be finite. Prints the iteration count and the\n"
+    "time.\n";
 
 int usageError(const char* what, const char* argument) {
-    std::fprintf(stderr, "zelvonia-render: %s%s%s\n%s\n", what, argument ? ": " : "",
+    std::fprintf(stderr, "zelvonia-render: %s%s%s\n%s", what, argument ? ": " : "",
                  argument ? argument : "", Usage);
     return 2;
 }
 
-bool readNumber(const char* text, double* value) {
+// Reads a finite number (decimal or hex float); returns 0 when it is one, else the exit code.
+int readNumber(const char* text, double* value) {
     char* end;
     errno = 0;
     *value = std::strtod(text, &end);
-    return end != text && *end == '\0';
+    if (end == text || *end != '\0') return usageError("bad number", text);
+    if (!std::isfinite(*value)) return usageError("number out of range", text);
+    return 0;
 }
 
 struct Options {
     FractalKind kind = Mandelbrot;
     ComputeMethod method = GreyPortable;
+    bool vector = false;
     ViewRegion view = InitialView;
     JuliaSeed seed = {0.0, 0.0};
-    const char* palette = "palety/Default.pal";
+    const char* palette = nullptr;
     const char* out = nullptr;
 };
 
-// Returns 0 when the arguments are good, else the usage error's exit code.
+// Returns 0 when the option at argv[*i] is good (and steps over its values), else the exit code.
+int parseOption(int argc, char** argv, int* i, Options* options) {
+    const char* arg = argv[*i];
+    auto wants = [&](int count) { return *i + count < argc; };
+    if (std::strcmp(arg, "--kind") == 0 && wants(1)) {
+        const char* kind = argv[++*i];
+        if (std::strcmp(kind, "mandelbrot") == 0)
+            options->kind = Mandelbrot;
+        else if (std::strcmp(kind, "julia") == 0)
+            options->kind = Julia;
+        else
+            return usageError("unknown kind", kind);
+    } else if (std::strcmp(arg, "--method") == 0 && wants(1)) {
+        const char* method = argv[++*i];
+        if (std::strlen(method) != 1 || method[0] < '0' || method[0] > '5')
+            return usageError("method must be 0 to 5", method);
+        options->method = ComputeMethod(method[0] - '0');
+    } else if (std::strcmp(arg, "--vector") == 0) {
+        options->vector = true;
+    } else if (std::strcmp(arg, "--view") == 0 && wants(4)) {
+        double* fields[4] = {&options->view.x, &options->view.dx, &options->view.y,
+                             &options->view.dy};
+        for (double* field : fields)
+            if (int error = readNumber(argv[++*i], field)) return error;
+    } else if (std::strcmp(arg, "--seed") == 0 && wants(2)) {
+        if (int error = readNumber(argv[++*i], &options->seed.re)) return error;
+        if (int error = readNumber(argv[++*i], &options->seed.im)) return error;
+    } else if (std::strcmp(arg, "--palette") == 0 && wants(1)) {
+        options->palette = argv[++*i];
+    } else {
+        return usageError("unknown or incomplete option", arg);
+    }
+    return 0;
+}
+
+// Returns -1 when the arguments are good, else the exit code (0 after --help or --version).
 int parseArguments(int argc, char** argv, Options* options) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        auto wants = [&](int count) { return i + count < argc; };
-        if (std::strcmp(arg, "--kind") == 0 && wants(1)) {
-            const char* kind = argv[++i];
-            if (std::strcmp(kind, "mandelbrot") == 0)
-                options->kind = Mandelbrot;
-            else if (std::strcmp(kind, "julia") == 0)
-                options->kind = Julia;
-            else
-                return usageError("unknown kind", kind);
-        } else if (std::strcmp(arg, "--method") == 0 && wants(1)) {
-            const char* method = argv[++i];
-            if (std::strlen(method) != 1 || method[0] < '0' || method[0] > '5')
-                return usageError("method must be 0 to 5", method);
-            options->method = ComputeMethod(method[0] - '0');
-        } else if (std::strcmp(arg, "--view") == 0 && wants(4)) {
-            double* fields[4] = {&options->view.x, &options->view.dx, &options->view.y,
-                                 &options->view.dy};
-            for (double* field : fields)
-                if (!readNumber(argv[++i], field)) return usageError("bad number", argv[i]);
-        } else if (std::strcmp(arg, "--seed") == 0 && wants(2)) {
-            if (!readNumber(argv[++i], &options->seed.re)) return usageError("bad number", argv[i]);
-            if (!readNumber(argv[++i], &options->seed.im)) return usageError("bad number", argv[i]);
-        } else if (std::strcmp(arg, "--palette") == 0 && wants(1)) {
-            options->palette = argv[++i];
+        if (std::strcmp(arg, "--help") == 0) {
+            std::printf("%s%s", Usage, Help);
+            return 0;
+        } else if (std::strcmp(arg, "--version") == 0) {
+            std::printf("zelvonia-render %s\n", ZELVONIA_VERSION);
+            return 0;
         } else if (arg[0] == '-' && arg[1] != '\0') {
-            return usageError("unknown or incomplete option", arg);
+            if (int error = parseOption(argc, argv, &i, options)) return error;
         } else if (options->out) {
             return usageError("more than one output", arg);
         } else {
@@ -75,23 +114,58 @@ int parseArguments(int argc, char** argv, Options* options) {
     if (!options->out) return usageError("no output file", nullptr);
     if (!isPictureName(options->out))
         return usageError("output must end in .ppm or .png", options->out);
+    if (options->vector && options->method != GreyPortable && options->method != PalettePortable)
+        return usageError("--vector computes methods 0 and 3 only", nullptr);
+    return -1;
+}
+
+// The palette must be a regular file that holds a whole RIFF palette of 256 entries; anything
+// else would colour the picture black or with stray bytes. Returns 0, or 1 with a message.
+int checkPalette(const char* path) {
+    const int file = openRegularFile(path);
+    if (file < 0) {
+        if (errno == EINVAL) {
+            std::fprintf(stderr, "zelvonia-render: not a palette file: %s\n", path);
+        } else {
+            std::fprintf(stderr, "zelvonia-render: cannot read palette %s: %s\n", path,
+                         std::strerror(errno));
+        }
+        return 1;
+    }
+    unsigned char head[1048];
+    const long length = readUpTo(file, head, sizeof head);
+    closeRegularFile(file);
+    if (length != long(sizeof head) || std::memcmp(head, "RIFF", 4) != 0 ||
+        std::memcmp(head + 8, "PAL data", 8) != 0) {
+        std::fprintf(stderr, "zelvonia-render: not a palette file: %s\n", path);
+        return 1;
+    }
     return 0;
+}
+
+void computeTiles(const Options& options, TileImage (&tiles)[4]) {
+    if (!options.vector) {
+        computeTilesInMemory(tiles);
+        return;
+    }
+    IntervalTimer timer;
+    computeTilesVectorised(tiles, processorThreadCount());
+    viewerState.computeSeconds = float(timer.elapsedSeconds());
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    if (int error = parseArguments(argc, argv, &options)) return error;
+    if (int code = parseArguments(argc, argv, &options); code >= 0) return code;
 
-    FILE* palette = std::fopen(options.palette, "rb");
-    if (!palette) {
-        std::fprintf(stderr, "zelvonia-render: cannot read palette %s: %s\n", options.palette,
-                     std::strerror(errno));
-        return 1;
+    // The grey methods need no palette; a palette named all the same is checked all the same.
+    const char* palette = options.palette;
+    if (!palette && options.method >= PalettePortable) palette = "palety/Default.pal";
+    if (palette) {
+        if (checkPalette(palette)) return 1;
+        loadPalette(palette);
     }
-    std::fclose(palette);
-    loadPalette(options.palette);
 
     viewerState.kind = options.kind;
     viewerState.method = options.method;
@@ -101,7 +175,7 @@ int main(int argc, char** argv) {
 
     static TileImage tiles[4];
     static uint8_t picture[PictureBytes];
-    computeTilesInMemory(tiles);
+    computeTiles(options, tiles);
     assemblePicture(tiles, picture);
 
     char error[512];
