@@ -2,6 +2,7 @@
 // processor check; tests/cmake/emulated.cmake runs the 3DNow! ones where the processor has it
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "engine/kernels.h"
 #include "engine/kernels_3dnow_layer.h"
+#include "engine/kernels_portable_vector.h"
 #include "engine/processor_check.h"
 #include "engine/tile_computation.h"
 #include "platform/x87_control.h"
@@ -354,6 +356,63 @@ TEST_F(ThreeDNowKernels, NativeKernelsGiveTheLayersTilesAndCounts) {
         }
 }
 
+// --- vectorised portable form ----------------------------------------------------------------
+
+// Views where rounding, the bound or special values decide, computed in pieces of columns that
+// do not fit the form's blocks (5, 95 and 156 columns): the SSE2 and (where present) the AVX2
+// form must give the portable kernels' tiles and counts bit for bit.
+TEST_F(KernelTest, VectorisedFormGivesThePortableTilesAndCounts) {
+    const double inf = INFINITY, nan = NAN;
+    const struct {
+        const char* name;
+        FractalKind kind;
+        double x0, dx, y0, dy;
+        JuliaSeed seed;
+    } cases[] = {
+        {"upper-left tile of the initial view", Mandelbrot, -1.25, 1.0, 0.0, 1.0, {}},
+        {"boundary, inexact step", Mandelbrot, -0.7436439, 1e-4, 0.1318259, 1e-4, {}},
+        {"around i, step below a double's spacing",
+         Mandelbrot,
+         -0.5e-14,
+         1e-14,
+         1 - 0.5e-14,
+         1e-14,
+         {}},
+        {"(-2, 0) on the bound at the origin", Mandelbrot, -2.0, 0.5, -0.25, 0.5, {}},
+        {"hundredth iteration", Mandelbrot, 0.2509307861328125, 0.0, 0.0, 0.0, {}},
+        {"Julia set of -0.8 + 0.156i", Julia, -1.5, 3.0, -1.2, 2.4, {-0.8, 0.156}},
+        {"Julia, (2, 0) on the bound", Julia, 1.5, 1.0, -0.5, 1.0, {-2.0, 0.0}},
+        {"Julia, seed 0 from (1, 0)", Julia, 1.0, 0.5, 0.0, 0.0, {0.0, 0.0}},
+        {"NaN origin", Mandelbrot, nan, 1.0, 0.0, 1.0, {}},
+        {"NaN extents", Julia, -1.0, nan, -1.0, nan, {0.285, 0.01}},
+        {"NaN seed", Julia, -1.5, 3.0, -1.2, 2.4, {nan, 0.0}},
+        {"infinite extents (0 times infinity in column 0)", Mandelbrot, -1.25, inf, 0.0, inf, {}},
+        {"infinite origin", Julia, -inf, 1.0, inf, 1.0, {0.285, 0.01}},
+        {"extents that overflow", Mandelbrot, -1e308, 1.7e308, -1e308, 1.7e308, {}},
+    };
+    const TileKernel portable[2][2] = {{mandelbrotGreyPortable, mandelbrotPalettePortable},
+                                       {juliaGreyPortable, juliaPalettePortable}};
+    static TileImage expected, tile;
+    for (const auto& c : cases)
+        for (bool palette : {false, true})
+            for (bool sse2 : {true, false}) {
+                SCOPED_TRACE(testing::Message() << c.name << (palette ? ", palette" : ", grey")
+                                                << (sse2 ? ", SSE2" : ", processor's form"));
+                viewerState.juliaSeed = c.seed;
+                viewerState.iterationCount = 0;
+                portable[c.kind == Julia][palette](expected, c.x0, c.dx, c.y0, c.dy);
+                std::memset(tile.pixels, 0x77, TileBytes);
+                forceSse2Form(sse2);
+                const VectorTile job = {&tile, c.x0, c.dx, c.y0, c.dy, c.kind, palette, c.seed};
+                const uint32_t count = portableVectorColumns(job, 0, 5) +
+                                       portableVectorColumns(job, 5, 100) +
+                                       portableVectorColumns(job, 100, TileSide);
+                forceSse2Form(false);
+                EXPECT_EQ(count, viewerState.iterationCount);
+                EXPECT_EQ(std::memcmp(tile.pixels, expected.pixels, TileBytes), 0);
+            }
+}
+
 // --- processor check -------------------------------------------------------------------------
 
 struct FakeProcessor {
@@ -408,6 +467,8 @@ TEST(ProcessorCheck, AgreesWithThisProcessor) {
     }
     const bool listed = (line + " ").find(" 3dnow ") != std::string::npos;
     EXPECT_EQ(detect3DNow(), std::getenv("ZELVONIA_EXPECT_3DNOW") || listed ? 1 : 0);
+    EXPECT_EQ(detectAvx2(), __builtin_cpu_supports("avx2") ? 1 : 0);
+    EXPECT_EQ(vectorLanes(), detectAvx2() ? 4 : 2);
 }
 
 } // namespace

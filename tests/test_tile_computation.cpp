@@ -8,6 +8,7 @@
 
 #include "engine/kernels.h"
 #include "engine/tile_computation.h"
+#include "engine/vector_tiles.h"
 #include "tests/support/gl_context.h"
 #include "ui/palette.h"
 
@@ -76,6 +77,26 @@ TEST(TileComputation, GreyAndPaletteMethodsAgreeOnCountAndBlackPixels) {
         EXPECT_GT(black, 0);
         EXPECT_EQ(differ, 0);
     }
+}
+
+// Columns spread over threads, each counting on its own, make the portable tiles and count.
+TEST(TileComputation, VectorisedThreadsGiveThePortableTilesAndCount) {
+    static TileImage vectorised[4];
+    for (FractalKind kind : {Mandelbrot, Julia})
+        for (ComputeMethod method : {GreyPortable, PalettePortable}) {
+            SCOPED_TRACE(testing::Message() << "kind " << kind << ", method " << method);
+            setState(kind, method, {-0.9, 0.5, 0.0, 0.5}, {-0.8, 0.156});
+            computeTilesInMemory(tiles);
+            const uint32_t count = viewerState.iterationCount;
+            for (int threads : {1, 3}) {
+                viewerState.iterationCount = 7;
+                computeTilesVectorised(vectorised, threads);
+                EXPECT_EQ(viewerState.iterationCount, count) << threads << " threads";
+                for (int t = 0; t < 4; ++t)
+                    EXPECT_EQ(std::memcmp(vectorised[t].pixels, tiles[t].pixels, TileBytes), 0)
+                        << threads << " threads, tile " << t;
+            }
+        }
 }
 
 TEST(TileTextures, RecomputationsKeepExactlyFourTextures) {
