@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "engine/kernels_portable_vector.h"
 #include "engine/palette_table.h"
@@ -19,6 +20,12 @@ constexpr double PixelScale = -0.00390625; // -1/256, as in the portable kernels
 constexpr double Doubling = -2.0;
 constexpr int Iterations = 100;
 
+// Bits 0 to 7 of bits, each in the lowest bit of its own byte (bit i in byte i).
+inline uint64_t spreadBits(uint64_t bits) {
+    const uint64_t picked = (bits * 0x0101010101010101u) & 0x8040201008040201u;
+    return ((picked + 0x7F7F7F7F7F7F7F7Fu) >> 7) & 0x0101010101010101u;
+}
+
 // The pixels that go through the iteration together: a block of V::Registers columns and
 // V::Lanes rows, one register per column. That is enough independent chains to hide the latency of
 // one iteration (a multiply and two additions), and a compact block wastes few iterations on
@@ -27,10 +34,11 @@ constexpr int Iterations = 100;
 template <class V> struct PixelBlock {
     static constexpr int Columns = V::Registers;
     static constexpr int Pixels = Columns * V::Lanes;
-    static_assert(Pixels <= 64 && TileSide % V::Lanes == 0, "one bit per pixel");
+    static_assert(Pixels <= 64 && Pixels % 8 == 0 && TileSide % V::Lanes == 0,
+                  "one bit per pixel, whole bytes of them");
     typename V::Real cr[Columns];
     typename V::Real zr[Columns], zi[Columns], xx[Columns], yy[Columns], ci;
-    int escapedAt[Pixels]; // the iteration of escape, 0 for none
+    uint8_t escapedAt[Pixels]; // the iteration of escape, 0 for none
 };
 
 // Point and start of the iteration of rows firstRow and on, exactly as the portable kernel forms
@@ -78,10 +86,13 @@ template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
         live &= ~escaping;
         if (!live) break;
     }
-    for (int bit = 0; bit < PixelBlock<V>::Pixels; ++bit) {
-        int n = 0;
-        for (int plane = 0; plane < CountBits; ++plane) n |= int(planes[plane] >> bit & 1) << plane;
-        b.escapedAt[bit] = live >> bit & 1 ? 0 : n;
+    // Eight pixels at a time: each bit plane spread out to one byte per pixel.
+    for (int at = 0; at < PixelBlock<V>::Pixels; at += 8) {
+        uint64_t counts = 0;
+        for (int plane = 0; plane < CountBits; ++plane)
+            counts |= spreadBits(planes[plane] >> at & 0xFF) << plane;
+        counts &= ~(spreadBits(live >> at & 0xFF) * 0xFF);
+        std::memcpy(b.escapedAt + at, &counts, 8); // little-endian: byte i for pixel at + i
     }
 }
 
