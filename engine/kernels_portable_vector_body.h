@@ -1,5 +1,4 @@
-// kernels_portable_vector_body.h -- the vectorised portable iteration, written once over a lane
-// type
+// kernels_portable_vector_body.h -- the vectorised iteration, written once for both forms
 //
 // Included by the SSE2 and the AVX2 file only. Everything here has internal linkage, so that no
 // function compiled for AVX2 can stand in for its SSE2 twin at link time.
