@@ -3,15 +3,12 @@
 
 #include <png.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
+
+#include "platform/replace_file.h"
 
 namespace {
 
@@ -44,36 +41,6 @@ bool writePng(FILE* file, const uint8_t* pixels, int width, int height) {
     return true;
 }
 
-// Where the picture finally goes: through a symbolic link to the file it names, so that the link
-// stays a link; a new or dangling name as it is.
-std::string finalName(const char* path) {
-    char* resolved = realpath(path, nullptr);
-    if (!resolved) return path;
-    std::string name = resolved;
-    std::free(resolved);
-    return name;
-}
-
-// A new file in the folder of the final name, so that the finished picture can be renamed over
-// that name in one step and a failure leaves whatever was there untouched. It gets the
-// permissions a newly created file would get.
-FILE* createTemporaryBeside(const char* path, std::string* temporary) {
-    *temporary = finalName(path) + ".XXXXXX";
-    const int descriptor = mkstemp(temporary->data());
-    if (descriptor < 0) return nullptr;
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
-    FILE* file = fdopen(descriptor, "wb");
-    if (!file) {
-        const int error = errno;
-        close(descriptor);
-        std::remove(temporary->c_str());
-        errno = error;
-    }
-    return file;
-}
-
 } // namespace
 
 void assemblePicture(const TileImage (&tiles)[4], uint8_t* picture) {
@@ -92,23 +59,20 @@ int isPictureName(const char* path) {
 
 int writeImage(const char* path, const uint8_t* pixels, int width, int height, char* error,
                int errorSize) {
-    std::string temporary;
-    FILE* file = createTemporaryBeside(path, &temporary);
-    if (!file) {
+    ReplacementFile replacement;
+    if (!openReplacement(path, &replacement)) {
         std::snprintf(error, errorSize, "cannot write %s: %s", path, std::strerror(errno));
         return 0;
     }
     errno = 0;
-    bool written = endsWith(path, ".png") ? writePng(file, pixels, width, height)
-                                          : writePpm(file, pixels, width, height);
-    written = (std::fclose(file) == 0) && written;
-    if (written && std::rename(temporary.c_str(), finalName(path).c_str()) != 0) written = false;
-    if (!written) {
+    const bool written = endsWith(path, ".png") ? writePng(replacement.file, pixels, width, height)
+                                                : writePpm(replacement.file, pixels, width, height);
+    if (!finishReplacement(&replacement, written)) {
         std::snprintf(error, errorSize, "cannot write %s%s%s", path, errno ? ": " : "",
                       errno ? std::strerror(errno) : "");
-        std::remove(temporary.c_str());
+        return 0;
     }
-    return written;
+    return 1;
 }
 
 int writePicture(const char* path, const uint8_t* picture, char* error, int errorSize) {
