@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/escape_time.h"
 #include "engine/kernels_portable_vector.h"
 #include "engine/palette_table.h"
 
@@ -15,9 +16,9 @@ uint32_t portableVectorColumnsAvx2(const VectorTile& job, int first, int end);
 
 namespace {
 
-constexpr double PixelScale = -0.00390625; // -1/256, as in the portable kernels
-constexpr double Doubling = -2.0;
-constexpr int Iterations = 100;
+// As in the portable kernels: zi is formed as ci - t * MinusTwo.
+constexpr double PixelScale = -1.0 / TileSide;
+constexpr double MinusTwo = -2.0;
 
 // Bits 0 to 7 of bits, each in the lowest bit of its own byte (bit i in byte i).
 inline uint64_t spreadBits(uint64_t bits) {
@@ -61,15 +62,16 @@ void startBlock(PixelBlock<V>& b, const VectorTile& job, const double* pr, int f
 // Iterates every pixel of the block until all have escaped or done 100 iterations. Escaped
 // pixels go on computing alongside, but nothing reads their values any more.
 template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
-    const auto doubling = V::set(Doubling);
-    constexpr int CountBits = 7; // up to 127 iterations
+    const auto minusTwo = V::set(MinusTwo);
+    constexpr int CountBits = 7;
+    static_assert(IterationLimit < 1u << CountBits, "the counter holds every iteration");
     uint64_t live = ~uint64_t(0) >> (64 - PixelBlock<V>::Pixels), planes[CountBits] = {};
-    for (int n = 1; n <= Iterations; ++n) {
+    for (uint32_t n = 1; n <= IterationLimit; ++n) {
         uint64_t escaping = 0;
         for (int r = 0; r < V::Registers; ++r) {
             const auto t = V::mul(b.zr[r], b.zi[r]);
             b.zr[r] = V::add(V::sub(b.xx[r], b.yy[r]), b.cr[r]);
-            b.zi[r] = V::sub(b.ci, V::mul(t, doubling));
+            b.zi[r] = V::sub(b.ci, V::mul(t, minusTwo));
             b.yy[r] = V::mul(b.zi[r], b.zi[r]);
             b.xx[r] = V::mul(b.zr[r], b.zr[r]);
             escaping |= uint64_t(V::signs(V::greater(V::add(b.yy[r], b.xx[r]), bound)))
@@ -105,16 +107,16 @@ uint32_t writeBlock(const PixelBlock<V>& b, const VectorTile& job, int firstColu
         for (int lane = 0; lane < V::Lanes; ++lane) {
             const int n = b.escapedAt[(i - firstColumn) * V::Lanes + lane];
             uint8_t* pixel = job.tile->pixels + (TileSide * (firstRow + lane) + i) * 3;
-            total += n ? uint32_t(n) : Iterations;
+            total += n ? uint32_t(n) : IterationLimit;
             if (!n) {
                 pixel[0] = pixel[1] = pixel[2] = 0;
             } else if (job.palette) {
-                const PaletteEntry& entry = PaletteTable[n + 1];
+                const PaletteEntry& entry = PaletteTable[FirstPaletteEntry - 1 + n];
                 pixel[0] = entry.red;
                 pixel[1] = entry.green;
                 pixel[2] = entry.blue;
             } else {
-                pixel[0] = pixel[1] = pixel[2] = uint8_t(n + 155);
+                pixel[0] = pixel[1] = pixel[2] = uint8_t(FirstGrey - 1 + n);
             }
         }
     return total;
@@ -124,7 +126,7 @@ uint32_t writeBlock(const PixelBlock<V>& b, const VectorTile& job, int firstColu
 // last one overlaps its predecessor (or lies partly before first) and writes only its new columns.
 template <class V, bool isJulia> uint32_t columnsOfKind(const VectorTile& job, int first, int end) {
     constexpr int columns = PixelBlock<V>::Columns;
-    const auto bound = V::set(isJulia ? 2.0 : 4.0);
+    const auto bound = V::set(isJulia ? PortableJuliaEscapeBound : EscapeBound);
     uint32_t total = 0;
     PixelBlock<V> b;
     for (int i = first; i < end; i += columns) {
