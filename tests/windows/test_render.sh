@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # test_render.sh -- zelvonia-render.exe under Wine writes the same bytes as the Linux
 # zelvonia-render for both kinds and every method, and a PNG of the same pixels.
+source "$(dirname "$0")/../e2e/viewer_driver.sh"
 source "$(dirname "$0")/wine_env.sh"
-cd "$REPO" || fail "no $REPO"
+driver_setup "$1"
+start_wine "$2"
+cd "$PACKAGE" || fail "no $PACKAGE"
 
 JULIA="--kind julia --seed -0.8 0.156"
 cases=(
@@ -13,19 +16,18 @@ cases=(
 )
 for arguments in "${cases[@]}"; do
     # shellcheck disable=SC2086 # the arguments are words
-    "$LINUX_BUILD/zelvonia-render" $arguments "$WORK/linux.ppm" >/dev/null 2>&1 ||
-        fail "zelvonia-render $arguments failed"
+    render "$WORK/linux.ppm" $arguments
     # shellcheck disable=SC2086
-    wine "$WINDOWS_BUILD/zelvonia-render.exe" $arguments "$WORK/windows.ppm" >/dev/null 2>&1 ||
+    wine zelvonia-render.exe $arguments "$WORK/windows.ppm" >/dev/null 2>&1 ||
         fail "zelvonia-render.exe $arguments failed"
     cmp -s "$WORK/linux.ppm" "$WORK/windows.ppm" || fail "pictures differ: $arguments"
     rm "$WORK/windows.ppm"
 done
 say "ok: ${#cases[@]} pictures byte for byte"
 
-wine "$WINDOWS_BUILD/zelvonia-render.exe" --method 5 "$WORK/windows.png" >/dev/null 2>&1 ||
+wine zelvonia-render.exe --method 5 "$WORK/windows.png" >/dev/null 2>&1 ||
     fail "zelvonia-render.exe could not write a PNG"
-"$LINUX_BUILD/zelvonia-render" --method 5 "$WORK/linux.png" >/dev/null 2>&1
+render "$WORK/linux.png" --method 5
 [ "$(compare -metric AE "$WORK/windows.png" "$WORK/linux.png" null: 2>&1)" = 0 ] ||
     fail "the PNG's pixels differ"
 say "ok: PNG"
