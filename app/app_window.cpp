@@ -4,6 +4,7 @@
 #include "app/scene.h"
 #include "app/window_proc.h"
 #include "engine/viewer_state.h"
+#include "platform/gl.h"
 #include "platform/message_box.h"
 #include "ui/bitmap_font.h"
 #include "ui/scene_projection.h"

@@ -1,13 +1,12 @@
 // scene.cpp -- initScene
 #include "app/scene.h"
 
-#include <GL/gl.h>
-
 #include <new>
 
 #include "engine/processor_check.h"
 #include "engine/tile_computation.h"
 #include "engine/viewer_state.h"
+#include "platform/gl.h"
 #include "platform/window_system.h"
 #include "ui/bitmap_font.h"
 #include "ui/heads_up_display.h"

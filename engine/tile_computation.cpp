@@ -1,10 +1,9 @@
 // tile_computation.cpp -- kernel dispatch, tile geometry, statistics and tile textures
 #include "engine/tile_computation.h"
 
-#include <GL/gl.h>
-
 #include "engine/kernels.h"
 #include "engine/kernels_3dnow_layer.h"
+#include "platform/gl.h"
 #include "platform/interval_timer.h"
 
 IntervalTimer computeTimer;

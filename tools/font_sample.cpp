@@ -1,8 +1,6 @@
 // font_sample.cpp -- zelvonia-font-sample: texts printed through the viewer's font into the
 // 800x600 scene, written to a picture file: both glyph sets for a person to look at, or the
 // texts given, which the end-to-end tests compare with the viewer's screen
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "engine/viewer_state.h"
+#include "platform/gl.h"
 #include "platform/hidden_context.h"
 #include "platform/pointer.h"
 #include "tools/picture_file.h"

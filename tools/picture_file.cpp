@@ -1,13 +1,11 @@
 // picture_file.cpp -- assembling the tiles and writing PPM and PNG files
 #include "tools/picture_file.h"
 
-#include <png.h>
-
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/png_file.h"
 #include "platform/replace_file.h"
 
 namespace {
@@ -21,24 +19,6 @@ bool writePpm(FILE* file, const uint8_t* pixels, int width, int height) {
     const size_t bytes = size_t(width) * height * 3;
     std::fprintf(file, "P6\n%d %d\n255\n", width, height);
     return std::fwrite(pixels, 1, bytes, file) == bytes;
-}
-
-bool writePng(FILE* file, const uint8_t* pixels, int width, int height) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png) return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int row = 0; row < height; ++row) png_write_row(png, pixels + size_t(row) * width * 3);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
 }
 
 } // namespace
@@ -65,8 +45,9 @@ int writeImage(const char* path, const uint8_t* pixels, int width, int height, c
         return 0;
     }
     errno = 0;
-    const bool written = endsWith(path, ".png") ? writePng(replacement.file, pixels, width, height)
-                                                : writePpm(replacement.file, pixels, width, height);
+    const bool written = endsWith(path, ".png")
+                             ? writePngFile(replacement.file, pixels, width, height)
+                             : writePpm(replacement.file, pixels, width, height);
     if (!finishReplacement(&replacement, written)) {
         std::snprintf(error, errorSize, "cannot write %s%s%s", path, errno ? ": " : "",
                       errno ? std::strerror(errno) : "");

@@ -1,11 +1,10 @@
 // bitmap_font.cpp -- the glyph sheet texture and BitmapFont's display lists and text mode
 #include "ui/bitmap_font.h"
 
-#include <GL/gl.h>
-
 #include <cstring>
 
 #include "engine/viewer_state.h"
+#include "platform/gl.h"
 #include "platform/message_box.h"
 #include "platform/pointer.h"
 #include "ui/bitmap_loader.h"

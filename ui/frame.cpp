@@ -1,10 +1,9 @@
 // frame.cpp -- runFrame: commands, picture, pointer cross, frame rate and heads-up display
 #include "ui/frame.h"
 
-#include <GL/gl.h>
-
 #include "engine/tile_computation.h"
 #include "engine/viewer_state.h"
+#include "platform/gl.h"
 #include "platform/interval_timer.h"
 #include "platform/pointer.h"
 #include "platform/window_system.h"

@@ -4,9 +4,8 @@
 // bitmap font (bitmap_font.h).
 #include "ui/heads_up_display.h"
 
-#include <GL/gl.h>
-
 #include "engine/viewer_state.h"
+#include "platform/gl.h"
 #include "platform/interval_timer.h"
 #include "platform/keys.h"
 #include "platform/pointer.h"

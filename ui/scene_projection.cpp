@@ -1,8 +1,7 @@
 // scene_projection.cpp -- the scene's projection
 #include "ui/scene_projection.h"
 
-#include <GL/gl.h>
-
+#include "platform/gl.h"
 #include "platform/pointer.h"
 
 void multiplySceneProjection() {

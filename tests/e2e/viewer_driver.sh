@@ -80,14 +80,14 @@ box_named() {
 }
 
 # answer_box CAPTION KEY: presses KEY in that box (Return for the default button, Escape for No)
-# until it is gone.
+# until it is gone, every ANSWER_PAUSE seconds (a slow box must not pass a key to the next one).
 answer_box() {
     poll "message box \"$1\"" box_named "$1"
     local i
     sleep 0.2
     for i in $(seq 20); do
         xdotool key --window "$BOX" "$2" 2>/dev/null
-        sleep 0.3
+        sleep "${ANSWER_PAUSE:-0.3}"
         box_named "$1" || return 0
     done
     fail "the box \"$1\" did not take $2"

@@ -1,0 +1,17 @@
+# mingw-w64-x86_64.cmake -- cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix
+# threads flavour); used by scripts/build-windows
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(ZELVONIA_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${ZELVONIA_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZELVONIA_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZELVONIA_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ZELVONIA_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Everything static, so that the programs run without any MinGW DLL beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

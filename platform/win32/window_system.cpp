@@ -1,0 +1,30 @@
+// window_system.cpp -- the Win32 window system: user32, gdi32 and opengl32
+#include "platform/win32/win32_window.h"
+
+const WindowSystem systemWindowSystem = {
+    .currentInstance = win32CurrentInstance,
+    .registerClass = win32RegisterClass,
+    .changeDisplayMode = win32ChangeDisplayMode,
+    .showCursor = win32ShowCursor,
+    .adjustWindowRect = win32AdjustWindowRect,
+    .createWindow = win32CreateWindow,
+    .getDeviceContext = win32GetDeviceContext,
+    .choosePixelFormat = win32ChoosePixelFormat,
+    .setPixelFormat = win32SetPixelFormat,
+    .createRenderContext = win32CreateRenderContext,
+    .makeCurrent = win32MakeCurrent,
+    .showWindow = win32ShowWindow,
+    .setForegroundWindow = win32SetForegroundWindow,
+    .setFocus = win32SetFocus,
+    .getClientRect = win32GetClientRect,
+    .deleteRenderContext = win32DeleteRenderContext,
+    .releaseDeviceContext = win32ReleaseDeviceContext,
+    .destroyWindow = win32DestroyWindow,
+    .unregisterClass = win32UnregisterClass,
+    .peekMessage = win32PeekMessage,
+    .dispatchMessage = win32DispatchMessage,
+    .postQuitMessage = win32PostQuitMessage,
+    .defWindowProc = win32DefWindowProc,
+    .swapBuffers = win32SwapBuffers,
+    .readPointer = win32ReadPointer,
+};
