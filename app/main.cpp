@@ -1,6 +1,14 @@
 // main.cpp -- the viewer's entry
-#include "app/main_loop.h"
+#include <cstdio>
 
+#include "app/main_loop.h"
+#include "platform/display_check.h"
+
+// Without a display the viewer would run unseen: it says why before anything else, and fails.
 int main() {
+    if (const char* problem = displayProblem()) {
+        std::fprintf(stderr, "zelvonia: no display: %s\n", problem);
+        return 1;
+    }
     return viewerMain();
 }

@@ -45,7 +45,8 @@ int runMainLoop() {
             continue;
         }
         const PassOutcome outcome = idlePass();
-        if (outcome == SwitchFailed) return 0; // the failed creation released what it made
+        // A failed start is a failure, unlike Esc and close; the creation released what it made.
+        if (outcome == SwitchFailed) return 1;
         if (outcome == Done) break;
     }
     destroyAppWindow();
@@ -57,6 +58,6 @@ int viewerMain() {
     if (showMessageBox("Cela obrazovka?", "Nastavenie obrazovky (pocas behu pomocou F1)",
                        IconQuestion, ButtonsYesNo) == AnswerNo)
         viewerState.fullScreen = 0;
-    if (!createAppWindow(AppTitle, AppWidth, AppHeight, AppBits, viewerState.fullScreen)) return 0;
+    if (!createAppWindow(AppTitle, AppWidth, AppHeight, AppBits, viewerState.fullScreen)) return 1;
     return runMainLoop();
 }

@@ -40,10 +40,10 @@ TEST_F(MainLoop, OnlyNoStartsInAWindowAndEscEndsWithZero) {
     }
 }
 
-TEST_F(MainLoop, FailedStartEndsWithZeroWithoutALoop) {
+TEST_F(MainLoop, FailedStartEndsWithOneWithoutALoop) {
     fake.displayModeResult = DISP_CHANGE_BADMODE;
     fake.answers = {AnswerYes, AnswerNo};
-    EXPECT_EQ(viewerMain(), 0);
+    EXPECT_EQ(viewerMain(), 1);
     EXPECT_EQ(fake.log.back(), declined);
     EXPECT_EQ(viewerState.framesPerSecond, -1.0f) << "no frame was drawn";
 }
@@ -77,14 +77,14 @@ TEST_F(MainLoop, IdlePassDrawsAFrameUnlessMinimisedAndEscEnds) {
 }
 
 // A minimised window is still swapped, before F1 is handled; a failed switch ends at once.
-TEST_F(MainLoop, MinimisedPassSwapsAndAFailedSwitchEndsWithZero) {
+TEST_F(MainLoop, MinimisedPassSwapsAndAFailedSwitchEndsWithOne) {
     ASSERT_EQ(create(false), 1);
     minimise();
     fake.log.clear();
     fake.displayModeResult = DISP_CHANGE_FAILED;
     fake.answers = {AnswerNo};
     KeyTable[VK_F1] = 1;
-    EXPECT_EQ(runMainLoop(), 0);
+    EXPECT_EQ(runMainLoop(), 1);
     EXPECT_EQ(fake.swaps, 1);
     EXPECT_EQ(viewerState.framesPerSecond, -1.0f);
     EXPECT_EQ(logText().substr(0, teardownLog(false).size()), teardownLog(false));

@@ -12,9 +12,15 @@
 #include "platform/hidden_context.h"
 #include "platform/pointer.h"
 #include "tools/picture_file.h"
+#include "tools/tool_options.h"
 #include "ui/bitmap_font.h"
 
 namespace {
+
+const char Usage[] =
+    "usage: zelvonia-font-sample OUT.png|OUT.ppm [COLUMN ROW SET RED,GREEN,BLUE TEXT]...\n"
+    "prints the texts (with none, both glyph sets) through the viewer's font into\n"
+    "the 800x600 scene; run from the folder that holds data/font.bmp\n";
 
 struct Line {
     int column, row, set;
@@ -96,11 +102,11 @@ bool parseLines(int count, char** args, std::vector<Line>* lines) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Only the first argument can be an option: a column or row may be negative.
+    if (argc > 1 && isOption(argv[1])) return answerOption("zelvonia-font-sample", Usage, argv[1]);
     std::vector<Line> lines;
     if (argc < 2 || !isPictureName(argv[1]) || !parseLines(argc - 2, argv + 2, &lines)) {
-        std::fprintf(stderr, "usage: zelvonia-font-sample OUT.png|OUT.ppm "
-                             "[COLUMN ROW SET RED,GREEN,BLUE TEXT]...\n"
-                             "run from the folder that holds data/font.bmp\n");
+        std::fputs(Usage, stderr);
         return 2;
     }
     if (lines.empty()) lines.assign(std::begin(sampleLines), std::end(sampleLines));

@@ -14,12 +14,18 @@
 #include <vector>
 
 #include "tools/little_endian.h"
+#include "tools/tool_options.h"
 
 namespace {
 
 const char DefaultSet0[] = "/usr/share/fonts/X11/misc/9x15B.pcf.gz";
 const char DefaultSet1[] = "/usr/share/fonts/X11/misc/9x15.pcf.gz";
 const char DefaultOut[] = "data/font.bmp";
+const char Usage[] =
+    "usage: make-font-sheet [SET0.pcf.gz SET1.pcf.gz OUT.bmp]\n"
+    "draws glyph set 0 from the first X11 PCF font and set 1 from the second into a glyph sheet;\n"
+    "default: /usr/share/fonts/X11/misc/9x15B.pcf.gz /usr/share/fonts/X11/misc/9x15.pcf.gz "
+    "data/font.bmp\n";
 
 constexpr int SheetSide = 256;
 constexpr int CellSide = 16;
@@ -261,11 +267,10 @@ std::vector<uint8_t> sheetFile(const std::vector<uint8_t>& sheet) {
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (isOption(argv[i])) return answerOption("make-font-sheet", Usage, argv[i]);
     if (argc != 1 && argc != 4) {
-        std::fprintf(stderr,
-                     "usage: make-font-sheet [SET0.pcf.gz SET1.pcf.gz OUT.bmp]\n"
-                     "default: %s %s %s\n",
-                     DefaultSet0, DefaultSet1, DefaultOut);
+        std::fprintf(stderr, "make-font-sheet: give all three files or none\n%s", Usage);
         return 2;
     }
     const char* set0 = argc == 4 ? argv[1] : DefaultSet0;

@@ -10,7 +10,13 @@
 
 #include "tools/little_endian.h"
 
+#include "tools/tool_options.h"
+
 namespace {
+
+const char Usage[] = "usage: make-palettes [FOLDER]\n"
+                     "writes the eight palette files Default, CMY, Colours, Fire, Grey, Pulsate,\n"
+                     "Rainbow and Standard (.pal) into FOLDER, which must exist (default palety)\n";
 
 struct Colour {
     double r, g, b; // 0 to 1
@@ -141,6 +147,11 @@ bool writePalette(const std::string& path, Colour (*colour)(int k)) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && isOption(argv[1])) return answerOption("make-palettes", Usage, argv[1]);
+    if (argc > 2) {
+        std::fprintf(stderr, "make-palettes: one folder at most\n%s", Usage);
+        return 2;
+    }
     const std::string folder = argc > 1 ? argv[1] : "palety";
     for (const PaletteDesign& design : designs) {
         const std::string path = folder + "/" + design.name + ".pal";

@@ -10,7 +10,7 @@ fail() {
     exit 1
 }
 
-bash "$(dirname "$0")/tour.sh" "$1" "$OUT" >"$OUT/tour.log" 2>&1 || fail "the tour failed"
+bash "$(dirname "$0")/../../scripts/tour" "$1" "$OUT" >"$OUT/tour.log" 2>&1 || fail "the tour failed"
 mapfile -t shots < <(grep '\.png$' "$OUT/tour.log")
 [ "${#shots[@]}" -eq 6 ] || fail "${#shots[@]} screenshots listed, expected 6"
 previous=

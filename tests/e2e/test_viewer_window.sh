@@ -2,8 +2,9 @@
 # test_viewer_window.sh -- the viewer's windows without a window manager. On a display without an
 # 800x600 mode, Yes is answered with "not supported" and the question whether to go on in a
 # window; Yes gives the window, which draws no frames while minimised and ends with exit code 0
-# when closed; No ends with "Program se uzavrie.". Without data/font.bmp the loader's message is
-# followed by "Chyba pri inicializacii." once the window is gone.
+# when closed; No ends with "Program se uzavrie." and exit code 1. Without data/font.bmp the
+# loader's message is followed by "Chyba pri inicializacii." once the window is gone, and exit
+# code 1.
 source "$(dirname "$0")/viewer_driver.sh"
 run_under_xvfb 1024x768x24 150 "$0" "$@"
 driver_setup "$1"
@@ -55,7 +56,7 @@ answer_box "$QUESTION" Return
 answer_box "$MODE_ERROR" Return
 answer_box Chyba Escape # No
 answer_box ERROR Return
-expect_exit 0 "No to going on ends the viewer"
+expect_exit 1 "No to going on ends the viewer"
 
 mkdir "$WORK/run" # the palettes but no glyph sheet
 ln -s "$REPO/palety" "$WORK/run/palety"
@@ -65,4 +66,4 @@ answer_box data/font.bmp Return
 poll 'box "ERROR"' box_named ERROR
 no_viewer_window || fail "the window is still there when start-up reports its failure"
 answer_box ERROR Return
-expect_exit 0 "a missing data/font.bmp ends the viewer after its two messages"
+expect_exit 1 "a missing data/font.bmp ends the viewer after its two messages"

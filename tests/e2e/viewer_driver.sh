@@ -1,6 +1,6 @@
 # viewer_driver.sh -- drives the real viewer under Xvfb with xdotool; sourced by the end-to-end
-# tests (tests/e2e/test_*.sh) and by tour.sh. A script calls run_under_xvfb, which starts it again
-# inside its own X server, then driver_setup. Every wait is a bounded poll, and whatever the
+# tests (tests/e2e/test_*.sh) and by scripts/tour. A script calls run_under_xvfb, which starts it
+# again inside its own X server, then driver_setup. Every wait is a bounded poll, and whatever the
 # script started is ended when it exits.
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
