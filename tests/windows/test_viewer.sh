@@ -39,7 +39,7 @@ answer_box "$QUESTION" Return # Yes
 answer_box "Chyba pri inicializacii grafickeho rezimu" Return
 answer_box Chyba n # No: do not go on in a window
 answer_box ERROR Return
-expect_exit 0 "Yes without an 800x600 mode ends after the display-mode failure dialogue"
+expect_exit 1 "Yes without an 800x600 mode ends after the display-mode failure dialogue"
 expect_box_text "The graphics mode is not supported."
 expect_box_text "Program se uzavrie."
 
@@ -48,7 +48,7 @@ start_viewer "$WORK/run"
 answer_box "$QUESTION" n
 answer_box data/font.bmp Return
 answer_box ERROR Return
-expect_exit 0 "a missing data/font.bmp ends the viewer after its two messages"
+expect_exit 1 "a missing data/font.bmp ends the viewer after its two messages"
 expect_box_text 'Chyba na\010d\00edtania obr\00e1zka.'
 expect_box_text 'Chyba pri inicializ\00e1cii.'
 say "ok: both messages with their accented letters"
