@@ -10,7 +10,6 @@ namespace {
 
 struct Sse2 {
     using Real = __m128d;
-    using Whole = __m128i;
     static constexpr int Lanes = 2;
     static constexpr int Registers = 8;
     static Real set(double value) { return _mm_set1_pd(value); }
@@ -21,9 +20,6 @@ struct Sse2 {
     // Ordered: NaN is never greater, as with the portable kernel's comparison.
     static Real greater(Real a, Real b) { return _mm_cmpgt_pd(a, b); }
     static int signs(Real a) { return _mm_movemask_pd(a); }
-    static void storeWhole(int64_t* to, Whole a) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), a);
-    }
 };
 
 constexpr uint32_t AvxFlag = 1u << 28;     // CPUID 1, ECX

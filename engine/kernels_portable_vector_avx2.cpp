@@ -12,7 +12,6 @@ namespace {
 
 struct Avx2 {
     using Real = __m256d;
-    using Whole = __m256i;
     static constexpr int Lanes = 4;
     static constexpr int Registers = 8;
     static Real set(double value) { return _mm256_set1_pd(value); }
@@ -23,9 +22,6 @@ struct Avx2 {
     // Ordered: NaN is never greater, as with the portable kernel's comparison.
     static Real greater(Real a, Real b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
     static int signs(Real a) { return _mm256_movemask_pd(a); }
-    static void storeWhole(int64_t* to, Whole a) {
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to), a);
-    }
 };
 
 } // namespace
