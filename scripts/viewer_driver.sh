@@ -1,9 +1,9 @@
-# viewer_driver.sh -- drives the real viewer under Xvfb with xdotool; sourced by the end-to-end
-# tests (tests/e2e/test_*.sh) and by scripts/tour. A script calls run_under_xvfb, which starts it
-# again inside its own X server, then driver_setup. Every wait is a bounded poll, and whatever the
-# script started is ended when it exits.
+# viewer_driver.sh -- drives the real viewer under Xvfb with xdotool; sourced by scripts/tour and
+# by the scripts that check the programs as a user meets them. A script calls run_under_xvfb,
+# which starts it again inside its own X server, then driver_setup. Every wait is a bounded poll,
+# and whatever the script started is ended when it exits.
 
-REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TITLE_PATTERN='^Zelvonia - Mandelbrotova a Juliova mnozina$'
 QUESTION="Nastavenie obrazovky (pocas behu pomocou F1)"
 
@@ -16,12 +16,13 @@ fail() {
 }
 
 # run_under_xvfb SCREEN SECONDS SCRIPT ARGS...: runs the script again in a fresh Xvfb whose
-# screen is SCREEN (e.g. 1024x768x24), ending it after SECONDS; returns inside that server.
+# screen is SCREEN (e.g. 1024x768x24), ending it after SECONDS; returns inside that server. Its
+# keys do not repeat, so a key can be held past a slow frame and still act once.
 run_under_xvfb() {
     [ -n "${VIEWER_DRIVER_INSIDE:-}" ] && return 0
     command -v xvfb-run >/dev/null || fail "xvfb-run is missing (scripts/setup installs it)"
     export VIEWER_DRIVER_INSIDE=1
-    exec timeout -k 5 "$2" xvfb-run -a -s "-screen 0 $1 -noreset" bash "${@:3}"
+    exec timeout -k 5 "$2" xvfb-run -a -s "-screen 0 $1 -noreset -r" bash "${@:3}"
 }
 
 # driver_setup BUILD_DIR: the programs under test (in BUILD) and a scratch folder (WORK).
@@ -114,7 +115,8 @@ client_origin() {
     CLIENT_Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
 }
 
-# hold KEY SECONDS; press KEY...: each key long enough for a frame to see its entry.
+# hold KEY SECONDS; press KEY...: each key long enough for a frame to see its entry, even on a
+# busy machine.
 hold() {
     xdotool keydown "$1"
     sleep "$2"
@@ -122,7 +124,7 @@ hold() {
 }
 press() {
     local key
-    for key in "$@"; do hold "$key" 0.25 && sleep 0.1; done
+    for key in "$@"; do hold "$key" 0.6 && sleep 0.1; done
 }
 
 # point_at X Y: the pointer to that client-area point; point_off_picture: right of the picture,
@@ -136,7 +138,7 @@ point_off_picture() { point_at 700 300; }
 click() {
     point_at "$2" "$3"
     xdotool mousedown "$1"
-    sleep 0.25
+    sleep 0.6
     xdotool mouseup "$1"
 }
 
@@ -162,16 +164,6 @@ expect_picture() {
         [ "$differing" = 0 ] && break
         ((SECONDS < deadline)) || { keep_evidence "$1"; fail "$2: $differing pixels differ"; }
         viewer_alive || fail "$2: the viewer ended"
-        sleep 0.3
-    done
-    say "ok: $2"
-}
-
-# expect_other_picture UNEXPECTED WHAT: waits until the screen's picture differs from it.
-expect_other_picture() {
-    local deadline=$((SECONDS + ${PICTURE_WAIT:-20}))
-    while shoot_picture "$WORK/actual.ppm" && cmp -s "$WORK/actual.ppm" "$1"; do
-        ((SECONDS < deadline)) || fail "$2: the picture did not change"
         sleep 0.3
     done
     say "ok: $2"

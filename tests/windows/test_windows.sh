@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# test_windows.sh LINUX_BUILD WINDOWS_BUILD -- the zip for Windows users under Wine: the render
+# tool's bytes are Linux's; the viewer draws Linux's pictures, zooms, ends with Esc and 0, and
+# shows the display-mode failure and a missing font's messages with their accented letters.
+source "$(dirname "$0")/../../scripts/viewer_driver.sh"
+run_under_xvfb 1024x768x24 400 "$0" "$@"
+driver_setup "$1"
+ZIP="${2:?usage: $0 LINUX_BUILD WINDOWS_BUILD}/zelvonia-windows-x86_64.zip"
+export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'end_viewer; wineserver -k 2>/dev/null; rm -rf "$WORK"' EXIT
+wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
+(cd "$WORK" && cmake -E tar xf "$ZIP") || fail "cannot unpack $ZIP"
+PACKAGE=$WORK/zelvonia-windows-x86_64 ANSWER_PAUSE=3 # Wine's boxes can be slow to take a key
+cd "$PACKAGE" || fail "no $PACKAGE"
+
+for view in "" "--view -1.4968 0x1p-16 0 0x1p-16" "--kind julia --seed -0.8 0.156"; do
+    for method in 0 1 2 3 4 5; do
+        render "$WORK/linux.ppm" $view --method $method
+        wine zelvonia-render.exe $view --method $method "$WORK/windows.ppm" >/dev/null 2>&1 ||
+            fail "zelvonia-render.exe $view --method $method failed"
+        cmp -s "$WORK/linux.ppm" "$WORK/windows.ppm" || fail "pictures differ: $view --method $method"
+    done
+done
+wine zelvonia-render.exe $view --method 5 "$WORK/windows.png" >/dev/null 2>&1 &&
+    [ "$(compare -metric AE "$WORK/windows.png" "$WORK/linux.ppm" null: 2>&1)" = 0 ] ||
+    fail "no PNG of the last picture"
+say "ok: the pictures byte for byte and the PNG"
+
+# Wine traces each box's text, in UTF-16 with escapes for what is not ASCII, into one log.
+start_viewer() {
+    (cd "${1:-$PACKAGE}" && WINEDEBUG=-all,trace+msgbox exec wine "$PACKAGE/zelvonia.exe") \
+        >>"$WORK/viewer.log" 2>&1 &
+    VIEWER_PID=$!
+}
+
+start_viewer
+answer_box "$QUESTION" n # No
+wait_for_viewer_window
+point_off_picture
+render "$WORK/initial.ppm" --method 1
+expect_picture "$WORK/initial.ppm" "No gives a window with the initial view once the help has gone"
+click 1 100 200 && point_off_picture
+render "$WORK/zoomed.ppm" --method 1 --view $(view_after_left_click 100 200 -1.25 2 -1 2)
+expect_picture "$WORK/zoomed.ppm" "a left click zooms in about the pointer"
+press Escape
+expect_exit 0 "Esc ends the viewer"
+
+start_viewer
+answer_box "$QUESTION" Return # Yes
+answer_box "Chyba pri inicializacii grafickeho rezimu" Return
+answer_box Chyba n # No: do not go on in a window
+answer_box ERROR Return
+expect_exit 1 "Yes without an 800x600 mode ends after the display-mode failure dialogue"
+
+mkdir "$WORK/run" && cp -r "$PACKAGE/palety" "$WORK/run/" # no data/font.bmp
+start_viewer "$WORK/run"
+answer_box "$QUESTION" n
+answer_box data/font.bmp Return
+answer_box ERROR Return
+expect_exit 1 "a missing data/font.bmp ends the viewer after its two messages"
+for text in "The graphics mode is not supported." "Program se uzavrie." \
+    'Chyba na\010d\00edtania obr\00e1zka.' 'Chyba pri inicializ\00e1cii.'; do
+    grep -qF "MSGBOX_OnInit L\"$text\"" "$WORK/viewer.log" || fail "no box with the text $text"
+done
