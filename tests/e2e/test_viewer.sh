@@ -22,7 +22,7 @@ expect() {
 # x += u*dx + A*dx, y += v*dy + B*dy, dx *= S, dy *= S, where (u, v) is the pointer (PX, PY) by
 # the zoom mapping, or (0, 0) for "-". A held key or button steps once in every frame.
 expect_steps() {
-    local n view try
+    local n view
     rm -f "$WORK"/step*.ppm
     awk -v n="$2" -v px="$3" -v py="$4" -v a="$5" -v b="$6" -v s="$7" 'BEGIN {
         x = -1.25; dx = 2; y = -1; dy = 2
@@ -33,7 +33,7 @@ expect_steps() {
         }
     }' >"$WORK/views"
     point_off_picture
-    for try in 1 2 3 4 5; do
+    for _ in 1 2 3 4 5; do
         sleep 1 && shoot_picture "$WORK/actual.ppm" && n=0
         while read -r view; do # each candidate computed once, when first needed
             [ -f "$WORK/step$((n += 1)).ppm" ] || render "$WORK/step$n.ppm" --method 1 --view $view
@@ -89,7 +89,7 @@ poll "help while H is held" eval '! { shoot_picture "$WORK/actual.ppm" &&
 xdotool keyup h && expect "the help goes with H" --method 1
 
 point_at 384 215 # the point 0.25 + 0.5i
-hold j 0.4
+hold j 0.6
 expect "J: the Julia set of the pointer" --kind julia --seed 0.25 0.5 --method 1
 press space u # the x87 method is followed by the portable one, with or without 3DNow!
 expect "Space and U: the next method" --kind julia --seed 0.25 0.5 --method 0
