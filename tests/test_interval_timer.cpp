@@ -1,5 +1,7 @@
-// test_interval_timer.cpp -- IntervalTimer over clocks the test controls
+// test_interval_timer.cpp -- IntervalTimer over clocks the test controls, and the system's
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/interval_timer.h"
 #include "tests/fake_platform.h"
@@ -8,56 +10,64 @@ namespace {
 
 using IntervalTimerTest = FakePlatformTest;
 
-TEST_F(IntervalTimerTest, CounterModeScalesTicksBySingleSecondsPerTick) {
-    fake.hasCounter = true;
-    fake.counterFrequency = 3; // 1/3 is not exact in single precision
-    fake.counter = 1000;
-    IntervalTimer timer;
-    fake.counter = 1007;
-    const double perTick = double(float(1.0 / 3.0));
-    EXPECT_EQ(timer.elapsedSeconds(), 7 * perTick); // the product stays a double
-    EXPECT_NE(timer.elapsedSeconds(), 7.0 / 3.0);
-    fake.counter = 1009; // reading does not restart
-    EXPECT_EQ(timer.elapsedSeconds(), 9 * perTick);
-    timer.restart();
-    EXPECT_EQ(timer.elapsedSeconds(), 0.0);
-    fake.counter = 1010;
-    EXPECT_EQ(timer.elapsedSeconds(), perTick);
-}
-
-TEST_F(IntervalTimerTest, CounterModeTakesLargeSignedDifferences) {
-    fake.hasCounter = true;
-    fake.counterFrequency = 1000000000;
-    fake.counter = -5'000'000'000; // counters may start anywhere
-    IntervalTimer timer;
-    fake.counter = 7'000'000'000;
-    EXPECT_EQ(timer.elapsedSeconds(), 12e9 * double(float(1e-9)));
-}
-
-TEST_F(IntervalTimerTest, MillisecondModeWithoutCounter) {
-    fake.hasCounter = false;
-    fake.counter = 555; // must not be used
-    fake.milliseconds = 5000;
-    IntervalTimer timer;
-    EXPECT_EQ(timer.elapsedSeconds(), 0.0); // same millisecond
-    fake.milliseconds = 6000;
-    EXPECT_EQ(timer.elapsedSeconds(), 1000 * double(0.001f));
-    EXPECT_GT(timer.elapsedSeconds(), 1.0); // 0.001f is slightly above a thousandth
-    fake.counter = 999999;
-    EXPECT_EQ(timer.elapsedSeconds(), 1000 * double(0.001f));
-    timer.restart();
-    fake.milliseconds = 6002;
-    EXPECT_EQ(timer.elapsedSeconds(), 2 * double(0.001f));
-}
-
-TEST_F(IntervalTimerTest, MillisecondClockWrapsAround) {
-    fake.hasCounter = false;
-    fake.milliseconds = 0xFFFFFF00u;
-    IntervalTimer timer;
-    fake.milliseconds = 0x100;
-    EXPECT_EQ(timer.elapsedSeconds(), 512 * double(0.001f));
-    fake.milliseconds = 0xFFFFFEFFu; // the longest interval it can tell
-    EXPECT_EQ(timer.elapsedSeconds(), 4294967295.0 * double(0.001f));
+// Each case starts a timer at the first moment and reads it at the others (after a restart
+// where asked). Readings are the tick difference times the tick length in single precision, the
+// product in double; the clock a timer does not use moves to show that it is not read.
+TEST_F(IntervalTimerTest, ReadsTheCounterOrElseTheWrappingMillisecondClock) {
+    struct Moment {
+        int64_t counter;
+        uint32_t milliseconds;
+        bool restart;
+        double seconds;
+    };
+    const double third = double(float(1.0 / 3.0)), milli = double(0.001f);
+    const struct {
+        const char* name;
+        bool hasCounter;
+        int64_t frequency;
+        std::vector<Moment> moments;
+    } cases[] = {
+        {"counter, 1/3 s ticks: reading does not restart",
+         true,
+         3,
+         {{1000, 5, false, 0},
+          {1007, 9, false, 7 * third},
+          {1009, 0, false, 9 * third},
+          {1009, 7, true, 0},
+          {1010, 8, false, third}}},
+        {"counter starting below zero, difference beyond 32 bits",
+         true,
+         1000000000,
+         {{-5'000'000'000, 0, false, 0}, {7'000'000'000, 0, false, 12e9 * double(float(1e-9))}}},
+        {"no counter: milliseconds",
+         false,
+         1000,
+         {{555, 5000, false, 0},
+          {0, 5000, false, 0},
+          {1, 6000, false, 1000 * milli},
+          {999999, 6000, false, 1000 * milli},
+          {5, 6000, true, 0},
+          {5, 6002, false, 2 * milli}}},
+        {"millisecond clock wraps",
+         false,
+         1000,
+         {{0, 0xFFFFFF00u, false, 0},
+          {0, 0x100, false, 512 * milli},
+          {0, 0xFFFFFEFFu, false, 4294967295.0 * milli}}},
+    };
+    for (const auto& c : cases) {
+        fake.hasCounter = c.hasCounter;
+        fake.counterFrequency = c.frequency;
+        fake.counter = c.moments[0].counter;
+        fake.milliseconds = c.moments[0].milliseconds;
+        IntervalTimer timer;
+        for (const Moment& m : c.moments) {
+            fake.counter = m.counter;
+            fake.milliseconds = m.milliseconds;
+            if (m.restart) timer.restart();
+            EXPECT_EQ(timer.elapsedSeconds(), m.seconds) << c.name << ", at " << &m - &c.moments[0];
+        }
+    }
 }
 
 TEST(SystemClocks, ReadingsNeverDecrease) {

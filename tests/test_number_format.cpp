@@ -12,11 +12,12 @@ namespace {
 constexpr double Infinity = std::numeric_limits<double>::infinity();
 constexpr double Smallest = std::numeric_limits<double>::denorm_min();
 constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
+constexpr int Unsigned = 0, Signed = -1; // in place of a digit count: the integer forms
 
 // The display's own examples first. The form is chosen on the unrounded value (0.0996 stays in
 // exponent form, 99.96 with 2 digits stays fixed); a tie on the last kept digit rounds up, judged
 // on the 17-digit form; past the 17th digit only zeros follow; exponents have three digits.
-TEST(FormatSignificant, WritesEachValueAsTheDisplayShowsIt) {
+TEST(NumberFormat, WritesEachValueAsTheDisplayShowsIt) {
     struct Case {
         double value;
         int digits;
@@ -32,7 +33,7 @@ TEST(FormatSignificant, WritesEachValueAsTheDisplayShowsIt) {
         {0.004, 2, "4.e-003"}, {0.0456f, 4, "4.56e-002"}, {0.25, 4, "0.25"}, {12.0, 4, "12."},
         {0.0996, 2, "1.e-001"}, {99.96, 2, "100"}, {0.996, 2, "1."}, {-9.96, 2, "-10."},
         {0.1, 4, "0.1"}, {9999.0, 4, "9999"}, {10000.0, 4, "1.e+004"}, {-0.099, 4, "-9.9e-002"},
-        {0.125, 2, "0.13"}, {2.5, 1, "3"}, {12345678901234567890.0, 20, "12345678901234567000"},
+        {0.125, 2, "0.13"}, {2.5, 1, "3"}, {0.04, 1, "4e-002"}, {12345678901234567890.0, 20, "12345678901234567000"},
         {1.0 / 3.0, 20, "0.33333333333333331"}, {DBL_MAX, 4, "1.798e+308"},
         {DBL_MIN, 2, "2.2e-308"}, {Smallest, 2, "4.9e-324"}, {1e100, 2, "1.e+100"},
         {-1e-100, 18, "-1.e-100"},
@@ -42,26 +43,20 @@ TEST(FormatSignificant, WritesEachValueAsTheDisplayShowsIt) {
         {-0.12345678901234568, 20, "-0.12345678901234568"},
         {-9.999999999999999e19, 20, "-99999999999999984000"},
         // Non-finite values from a zero elapsed time.
-        {Infinity, 8, "inf"}, {-Infinity, 4, "-inf"}, {NotANumber, 4, "nan"}};
+        {Infinity, 8, "inf"}, {-Infinity, 4, "-inf"}, {NotANumber, 4, "nan"},
+        // Integers: plain decimal without padding.
+        {0, Unsigned, "0"}, {4294967295.0, Unsigned, "4294967295"}, {-7, Signed, "-7"},
+        {599, Signed, "599"}, {INT32_MIN, Signed, "-2147483648"}};
     // clang-format on
     for (const Case& c : cases) {
         char text[NumberTextSize];
-        formatSignificant(c.value, c.digits, text);
+        if (c.digits == Unsigned)
+            formatUnsigned(uint32_t(c.value), text);
+        else if (c.digits == Signed)
+            formatSigned(int32_t(c.value), text);
+        else
+            formatSignificant(c.value, c.digits, text);
         EXPECT_STREQ(text, c.text) << "value " << c.value << " with " << c.digits << " digits";
-    }
-}
-
-TEST(IntegerFormat, PlainDecimalWithoutPadding) {
-    char text[NumberTextSize];
-    for (const auto& [value, expected] :
-         {std::pair<uint32_t, const char*>{0, "0"}, {4294967295u, "4294967295"}}) {
-        formatUnsigned(value, text);
-        EXPECT_STREQ(text, expected);
-    }
-    for (const auto& [value, expected] :
-         {std::pair<int32_t, const char*>{-7, "-7"}, {599, "599"}, {INT32_MIN, "-2147483648"}}) {
-        formatSigned(value, text);
-        EXPECT_STREQ(text, expected);
     }
 }
 
