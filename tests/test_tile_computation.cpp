@@ -27,10 +27,9 @@ int liveTextures() {
     return live;
 }
 
-// Tile t of the view (-1.5, -1) + (2.5, 2) is the method's kernel over half the view from these
-// corners: upper-left, upper-right, lower-left, lower-right. Every computation counts afresh: in
-// memory; vectorised over one thread and more (methods 0 and 3); and into four fresh textures
-// with nearest filtering by each entry, either first entry computing Julia when kind is Julia.
+// Tile t of the view (-1.5, -1) + (2.5, 2) is the method's kernel over half the view from the
+// corners below. Each computation counts afresh: in memory, vectorised on 1 and 3 threads (methods
+// 0, 3), and to 4 fresh, nearest-filtered textures by each entry (either first one does Julia).
 TEST(TileComputation, EachMethodComputesTheFourTilesOfTheView) {
     useTestGlContext();
     const TileKernel kernels[2][6] = {
@@ -59,8 +58,7 @@ TEST(TileComputation, EachMethodComputesTheFourTilesOfTheView) {
                 computeTilesVectorised(tiles, threads);
                 expectTiles(count, threads == 1 ? "one thread, tile " : "three threads, tile ");
             }
-            // The first entries are for a fresh rendering context: they make names without
-            // deleting.
+            // The first entries, for a fresh rendering context, make names without deleting.
             void (*const entries[])() = {recomputeImage, computeMandelbrotTiles,
                                          kind ? computeJuliaTiles : computeMandelbrotTiles};
             if (method % 3) glDeleteTextures(4, viewerState.tileTextures);
@@ -78,7 +76,6 @@ TEST(TileComputation, EachMethodComputesTheFourTilesOfTheView) {
             }
             expectTiles(count, "texture ");
         }
-    useThreeDNowLayer(false);
 }
 
 } // namespace
