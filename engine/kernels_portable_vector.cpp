@@ -4,7 +4,6 @@
 #include <emmintrin.h>
 
 #include "engine/kernels_portable_vector_body.h"
-#include "platform/cpuid.h"
 
 namespace {
 
@@ -31,12 +30,16 @@ bool sse2Forced = false;
 
 } // namespace
 
-int32_t detectAvx2() {
-    if (!cpuidExists() || cpuid(0).eax < 7) return 0;
-    const uint32_t features = cpuid(1).ecx;
+int32_t detectAvx2(const CpuidSource& source) {
+    if (!source.exists() || source.query(0).eax < 7) return 0;
+    const uint32_t features = source.query(1).ecx;
     if (!(features & AvxFlag) || !(features & OsSavesFlag)) return 0;
-    if ((readExtendedControl(0) & VectorStateSaved) != VectorStateSaved) return 0;
-    return (cpuid(7).ebx & Avx2Flag) != 0;
+    if ((source.extendedControl(0) & VectorStateSaved) != VectorStateSaved) return 0;
+    return (source.query(7).ebx & Avx2Flag) != 0;
+}
+
+int32_t detectAvx2() {
+    return detectAvx2(processorCpuid);
 }
 
 int vectorLanes() {

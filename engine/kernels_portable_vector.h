@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "engine/processor_check.h"
 #include "engine/tile_image.h"
 #include "engine/viewer_state.h"
 
@@ -23,6 +24,9 @@ uint32_t portableVectorColumns(const VectorTile& job, int first, int end);
 
 // 1 when the processor offers AVX2 and the system saves its registers (CPUID and XGETBV).
 int32_t detectAvx2();
+
+// The same decision over the answers of source.
+int32_t detectAvx2(const CpuidSource& source);
 
 // Doubles per register of the form in use: 4 (AVX2) where detectAvx2 reports 1, else 2 (SSE2).
 int vectorLanes();

@@ -18,7 +18,7 @@ bool reachesExtendedFeatures(const CpuidSource& source) {
 
 } // namespace
 
-const CpuidSource processorCpuid = {cpuidExists, cpuid};
+const CpuidSource processorCpuid = {cpuidExists, cpuid, readExtendedControl};
 
 int32_t detect3DNow(const CpuidSource& source) {
     if (!source.exists()) return 0;

@@ -9,6 +9,7 @@
 struct CpuidSource {
     int32_t (*exists)();
     CpuidRegisters (*query)(uint32_t function);
+    uint64_t (*extendedControl)(uint32_t index); // XGETBV
 };
 
 // The processor's own CPUID.

@@ -1,5 +1,10 @@
-// test_interval_timer.cpp -- IntervalTimer over clocks the test controls
+// test_interval_timer.cpp -- IntervalTimer over clocks the test controls, and the system's
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <tuple>
+#include <vector>
 
 #include "platform/interval_timer.h"
 #include "tests/fake_platform.h"
@@ -8,66 +13,40 @@ namespace {
 
 using IntervalTimerTest = FakePlatformTest;
 
-TEST_F(IntervalTimerTest, CounterModeScalesTicksBySingleSecondsPerTick) {
-    fake.hasCounter = true;
-    fake.counterFrequency = 3; // 1/3 is not exact in single precision
-    fake.counter = 1000;
-    IntervalTimer timer;
-    fake.counter = 1007;
-    const double perTick = double(float(1.0 / 3.0));
-    EXPECT_EQ(timer.elapsedSeconds(), 7 * perTick); // the product stays a double
-    EXPECT_NE(timer.elapsedSeconds(), 7.0 / 3.0);
-    fake.counter = 1009; // reading does not restart
-    EXPECT_EQ(timer.elapsedSeconds(), 9 * perTick);
-    timer.restart();
-    EXPECT_EQ(timer.elapsedSeconds(), 0.0);
-    fake.counter = 1010;
-    EXPECT_EQ(timer.elapsedSeconds(), perTick);
-}
-
-TEST_F(IntervalTimerTest, CounterModeTakesLargeSignedDifferences) {
-    fake.hasCounter = true;
-    fake.counterFrequency = 1000000000;
-    fake.counter = -5'000'000'000; // counters may start anywhere
-    IntervalTimer timer;
-    fake.counter = 7'000'000'000;
-    EXPECT_EQ(timer.elapsedSeconds(), 12e9 * double(float(1e-9)));
-}
-
-TEST_F(IntervalTimerTest, MillisecondModeWithoutCounter) {
-    fake.hasCounter = false;
-    fake.counter = 555; // must not be used
-    fake.milliseconds = 5000;
-    IntervalTimer timer;
-    EXPECT_EQ(timer.elapsedSeconds(), 0.0); // same millisecond
-    fake.milliseconds = 6000;
-    EXPECT_EQ(timer.elapsedSeconds(), 1000 * double(0.001f));
-    EXPECT_GT(timer.elapsedSeconds(), 1.0); // 0.001f is slightly above a thousandth
-    fake.counter = 999999;
-    EXPECT_EQ(timer.elapsedSeconds(), 1000 * double(0.001f));
-    timer.restart();
-    fake.milliseconds = 6002;
-    EXPECT_EQ(timer.elapsedSeconds(), 2 * double(0.001f));
-}
-
-TEST_F(IntervalTimerTest, MillisecondClockWrapsAround) {
-    fake.hasCounter = false;
-    fake.milliseconds = 0xFFFFFF00u;
-    IntervalTimer timer;
-    fake.milliseconds = 0x100;
-    EXPECT_EQ(timer.elapsedSeconds(), 512 * double(0.001f));
-    fake.milliseconds = 0xFFFFFEFFu; // the longest interval it can tell
-    EXPECT_EQ(timer.elapsedSeconds(), 4294967295.0 * double(0.001f));
-}
-
-TEST(SystemClocks, ReadingsNeverDecrease) {
-    IntervalTimer timer;
-    double last = 0;
-    for (int i = 0; i < 1000; ++i) {
-        const double now = timer.elapsedSeconds();
-        ASSERT_GE(now, last);
-        last = now;
+// A timer started at a case's first moment reads at each (after a restart where asked) the tick
+// difference times the tick length in single precision, in double. The clock it does not use
+// moves too, to show that it is not read. The system's clocks never run backwards.
+TEST_F(IntervalTimerTest, ReadsTheCounterOrElseTheWrappingMillisecondClock) {
+    const double third = double(float(1.0 / 3.0)), milli = double(0.001f);
+    // By counter frequency (0: none), moments of counter, milliseconds, restart and reading.
+    using Moments = std::vector<std::tuple<int64_t, uint32_t, bool, double>>;
+    const std::pair<int64_t, Moments> cases[] = {
+        // clang-format off
+        {3, {{1000, 5, false, 0}, {1007, 9, false, 7 * third}, {1009, 0, false, 9 * third},
+             {1009, 7, true, 0}, {1010, 8, false, third}}},
+        {1000, {{-3'000'000'000, 0, false, 0}, {3'000'000'001, 1, false, 6'000'000'001 * milli}}},
+        {0, {{555, 5000, false, 0}, {0, 5000, false, 0}, {1, 6000, false, 1000 * milli},
+             {999999, 6000, false, 1000 * milli}, {5, 6000, true, 0}, {5, 6002, false, 2 * milli}}},
+        {0, {{0, 0xFFFFFF00u, false, 0}, {0, 0x100, false, 512 * milli},
+             {0, 0xFFFFFEFFu, false, 4294967295.0 * milli}}}}; // clang-format on
+    for (const auto& [frequency, moments] : cases) {
+        fake.hasCounter = frequency != 0;
+        fake.counterFrequency = frequency;
+        std::optional<IntervalTimer> timer;
+        for (const auto& [counter, milliseconds, restart, seconds] : moments) {
+            fake.counter = counter;
+            fake.milliseconds = milliseconds;
+            if (!timer) timer.emplace();
+            if (restart) timer->restart();
+            EXPECT_EQ(timer->elapsedSeconds(), seconds)
+                << frequency << ", at " << counter << ", " << milliseconds;
+        }
     }
+    clockSource = &systemClocks;
+    const IntervalTimer system;
+    std::vector<double> readings(1000);
+    for (double& reading : readings) reading = system.elapsedSeconds();
+    EXPECT_TRUE(std::is_sorted(readings.begin(), readings.end()));
 }
 
 } // namespace
