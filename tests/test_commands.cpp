@@ -1,9 +1,9 @@
 // test_commands.cpp -- the commands of runFrame, one key or chain at a time: the state they leave,
-// the entries they keep and the recomputations they make, against a reviewed table
+// the entries they keep and the recomputations they make, against reviewed tables
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "engine/tile_computation.h"
 #include "engine/viewer_state.h"
@@ -16,22 +16,21 @@
 
 namespace {
 
-std::string recomputed; // the view and method of each recomputation, in order
+const std::pair<int, std::string> KeyNames[] = {
+    {VK_LBUTTON, "LButton"}, {VK_RBUTTON, "RButton"}, {VK_RETURN, "Enter"}, {VK_SHIFT, "Shift"},
+    {VK_SPACE, "Space"},     {VK_LEFT, "Left"},       {VK_UP, "Up"},        {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},       {VK_ADD, "+"},           {VK_SUBTRACT, "-"}};
+
+std::string keyName(int key) {
+    for (const auto& [code, name] : KeyNames)
+        if (code == key) return name;
+    return std::string(1, char(key));
+}
 
 std::string viewText(const ViewRegion& v) {
     char text[100];
     std::snprintf(text, sizeof text, "(%.15g %.15g %.15g %.15g)", v.x, v.dx, v.y, v.dy);
     return text;
-}
-
-std::string keyName(int key) {
-    const std::pair<int, const char*> names[] = {
-        {VK_LBUTTON, "LButton"}, {VK_RBUTTON, "RButton"}, {VK_RETURN, "Enter"}, {VK_SHIFT, "Shift"},
-        {VK_SPACE, "Space"},     {VK_LEFT, "Left"},       {VK_UP, "Up"},        {VK_RIGHT, "Right"},
-        {VK_DOWN, "Down"},       {VK_ADD, "+"},           {VK_SUBTRACT, "-"}};
-    for (const auto& [code, name] : names)
-        if (code == key) return name;
-    return std::string(1, char(key));
 }
 
 // The palette file that PaletteTable holds, found by loading each one.
@@ -48,6 +47,8 @@ std::string paletteName() {
     return name;
 }
 
+std::string recomputed; // the view and method of each recomputation, in order
+
 std::string stateText() {
     const ViewerState& s = viewerState;
     char text[200];
@@ -60,33 +61,25 @@ std::string stateText() {
     return out + ", recomputed" + (recomputed.empty() ? " nothing" : recomputed);
 }
 
-// Where a case starts; the pointer is where readPointer finds it, stored where Part 3.2 left it.
-struct Start {
-    ViewRegion view = InitialView;
-    FractalKind kind = Mandelbrot;
-    JuliaSeed seed = {0.3, -0.5};
-    int method = GreyX87, colour = 0, has3DNow = 0;
-    PointerPosition pointer = {0, 599}, stored = {256, 343};
-};
+// The pointer as the last frame stored it is not where readPointer finds it now.
+const ViewerState Start = {
+    .method = GreyX87, .juliaSeed = {0.3, -0.5}, .pointerPosition = {256, 343}};
 
-// One line: the keys pressed, then what each frame leaves.
-std::string run(const std::vector<int>& keys, const Start& start = {}, int frames = 1,
-                const std::string& label = "") {
+// The keys, named and held down from start over frames; then what each frame leaves.
+std::string run(const std::string& keys, const ViewerState& start = Start, int frames = 1,
+                PointerPosition pointer = {0, 599}) {
     std::memset(KeyTable, 0, sizeof KeyTable);
     std::memset(PaletteTable, 0, sizeof PaletteTable);
-    viewerState = {};
-    viewerState.view = start.view;
-    viewerState.kind = start.kind;
-    viewerState.juliaSeed = start.seed;
-    viewerState.method = ComputeMethod(start.method);
-    viewerState.colourEnabled = start.colour;
-    viewerState.has3DNow = start.has3DNow;
-    viewerState.pointerPosition = start.stored;
-    fake.pointerX = start.pointer.x;
-    fake.pointerY = start.pointer.y;
-    std::string line = label;
-    for (size_t i = 0; i < keys.size(); ++i) line.append(i ? " " : "").append(keyName(keys[i]));
-    for (int key : keys) KeyTable[key] = 1;
+    viewerState = start;
+    fake.pointerX = pointer.x;
+    fake.pointerY = pointer.y;
+    std::istringstream names(keys);
+    for (std::string name; names >> name;) {
+        int key = uint8_t(name[0]);
+        for (const auto& [code, known] : KeyNames) key = known == name ? code : key;
+        KeyTable[key] = 1;
+    }
+    std::string line = keys;
     for (int frame = 0; frame < frames; ++frame) {
         recomputed.clear();
         applyCommands();
@@ -113,18 +106,13 @@ class Commands : public FakePlatformTest {
 // Each key alone from the initial view, without and with Shift; the buttons at both corners.
 TEST_F(Commands, EachKeyAlone) {
     std::string out;
-    for (int shift : {0, 1}) {
-        for (int key : std::vector<int>{
-                 VK_LBUTTON, VK_RBUTTON, VK_ADD, VK_SUBTRACT, VK_DOWN,   VK_UP, VK_RIGHT, VK_LEFT,
-                 '1',        '2',        '3',    '4',         '5',       '6',   '7',      '8',
-                 'F',        VK_SPACE,   'R',    'U',         VK_RETURN, 'J',   'H'}) {
-            std::vector<int> keys = {key};
-            if (shift) keys.push_back(VK_SHIFT);
-            out += run(keys);
-        }
-        for (int button : {VK_LBUTTON, VK_RBUTTON})
-            out += run(shift ? std::vector<int>{button, VK_SHIFT} : std::vector<int>{button},
-                       {.pointer = {511, 88}}, 1, "at 511,88: ");
+    for (std::string shift : {"", " Shift"}) {
+        for (const char* key : {"LButton", "RButton", "+", "-", "Down",  "Up", "Right", "Left",
+                                "1",       "2",       "3", "4", "5",     "6",  "7",     "8",
+                                "F",       "Space",   "R", "U", "Enter", "J",  "H"})
+            out += run(key + shift);
+        out += "at 511,88: " + run("LButton" + shift, Start, 1, {511, 88});
+        out += "at 511,88: " + run("RButton" + shift, Start, 1, {511, 88});
     }
     expectGolden("ui/commands_alone.txt", out);
 }
@@ -133,37 +121,32 @@ TEST_F(Commands, EachKeyAlone) {
 // one-shot winner the next key acts in the next frame; a vertical and a horizontal arrow both
 // act, vertical first. R, Enter and J from there; J held follows the pointer in the reset view.
 TEST_F(Commands, ChainsAndKindKeys) {
-    const Start julia = {
-        .view = {0.1, 0.2, 0.3, 0.4}, .kind = Julia, .method = PaletteX87, .colour = 1};
+    ViewerState julia = Start;
+    julia.view = {0.1, 0.2, 0.3, 0.4};
+    julia.kind = Julia;
+    julia.method = PaletteX87;
+    julia.colourEnabled = 1;
     std::string out;
-    for (const std::vector<int>& keys : std::vector<std::vector<int>>{{'3', '5', '8'},
-                                                                      {VK_ADD, VK_SUBTRACT},
-                                                                      {VK_LBUTTON, VK_RBUTTON},
-                                                                      {VK_DOWN, VK_UP},
-                                                                      {VK_RIGHT, VK_LEFT},
-                                                                      {VK_RETURN, 'J'},
-                                                                      {VK_UP, VK_LEFT},
-                                                                      {VK_DOWN, VK_RIGHT},
-                                                                      {'R'},
-                                                                      {VK_RETURN},
-                                                                      {'J'},
-                                                                      {VK_LBUTTON, VK_RETURN}})
+    for (const char* keys : {"3 5 8", "+ -", "LButton RButton", "Down Up", "Right Left", "Enter J",
+                             "Up Left", "Down Right", "R", "Enter", "J", "LButton Enter"})
         out += run(keys, julia, 2);
-    out += run({VK_LBUTTON, VK_RETURN}, {}, 1, "from Mandelbrot: ");
+    out += "from Mandelbrot: " + run("LButton Enter");
     expectGolden("ui/commands_chains.txt", out);
 }
 
 // F carries the method into the other family; Space takes the next one in the family.
 TEST_F(Commands, FAndSpaceChooseTheMethod) {
     std::string out;
-    for (int key : std::vector<int>{'F', VK_SPACE})
+    for (const char* key : {"F", "Space"})
         for (int colour : {0, 1})
             for (int has3DNow : {0, 1})
-                for (int method = 0; method < 6; ++method)
-                    out += run({key}, {.method = method, .colour = colour, .has3DNow = has3DNow}, 1,
-                               "colour " + std::to_string(colour) + " 3DNow " +
-                                   std::to_string(has3DNow) + " method " + std::to_string(method) +
-                                   ": ");
+                for (int method = 0; method < 6; ++method) {
+                    out += "colour " + std::to_string(colour) + " 3DNow " +
+                           std::to_string(has3DNow) + " method " + std::to_string(method) + ": ";
+                    out += run(key, {.method = ComputeMethod(method),
+                                     .colourEnabled = colour,
+                                     .has3DNow = has3DNow});
+                }
     expectGolden("ui/commands_method.txt", out);
 }
 
