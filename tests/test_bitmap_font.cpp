@@ -9,7 +9,6 @@
 
 #include "engine/viewer_state.h"
 #include "tests/fake_platform.h"
-#include "tests/support/gl_context.h"
 #include "tests/support/golden.h"
 #include "tests/support/scene_text.h"
 #include "tests/support/temp_files.h"
@@ -19,66 +18,56 @@ namespace {
 
 class BitmapFontTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
+    void SetUp() override {
         useTestGlContext();
         ASSERT_EQ(loadFontTexture(), 1);
         font = new BitmapFont(viewerState.fontTexture);
+        glEnable(GL_TEXTURE_2D);
+        glClear(GL_COLOR_BUFFER_BIT);
     }
-    static void TearDownTestSuite() {
+    void TearDown() override {
         delete font;
         glDeleteTextures(1, &viewerState.fontTexture);
         viewerState.fontTexture = 0;
     }
-    void SetUp() override {
-        useTestGlContext();
-        glEnable(GL_TEXTURE_2D);
-        glClearColor(0, 0, 0, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
-    static inline BitmapFont* font = nullptr;
+    BitmapFont* font = nullptr;
 };
 
-// The committed sheet: black and white, both sets drawn in the left 11 pixels of their cells
-// (the advance), each set's cell 0 (the space) and cells 96 to 127 blank, the sets unlike.
+// The committed sheet: both sets drawn in the left 11 pixels of their cells (the advance), each
+// set's cell 0 (the space) and cells 96 to 127 blank, the sets unlike.
 TEST_F(BitmapFontTest, BothSetsAreDrawnWithinTheAdvance) {
     const std::vector<std::string>& cells = sheetCells();
     ASSERT_EQ(cells.size(), 256u);
     for (int k = 0; k < 256; ++k) {
-        const bool lit = cells[k].find('#') != std::string::npos;
-        EXPECT_EQ(lit, k % 128 < 96 && k % 128 != 0) << "cell " << k;
-        for (int j = 0; j < 16; ++j)
-            EXPECT_EQ(cells[k].substr(16 * j + 11, 5), ".....") << "cell " << k;
-        if (k > 0 && k < 63) {
-            EXPECT_NE(cells[k], cells[k + 128]) << "cell " << k;
-        }
+        EXPECT_EQ(cells[k].find('#') != std::string::npos, k % 128 < 96 && k % 128) << k;
+        for (int j = 0; j < 16; ++j) EXPECT_EQ(cells[k].substr(16 * j + 11, 5), ".....") << k;
+        EXPECT_TRUE(k == 0 || k >= 63 || cells[k] != cells[k + 128]) << k;
     }
 }
 
 // Every code in both sets, sets above 1 counting as 1; codes below 32 name no list in set 0
 // and blank cells in set 1; bytes from 128 draw nothing in set 0 and set 0's glyphs in set 1;
-// text beyond the scene is clipped away. The model-view is put at each text's cell.
+// text beyond the scene is clipped away.
 TEST_F(BitmapFontTest, EachCodeIsDrawnFromItsCell) {
-    std::string codes;
-    for (int c = 32; c < 127; ++c) codes += char(c);
-    font->beginText();
-    const int sets[] = {0, 1, 2, 1000};
-    for (int row = 0; row < 8; ++row)
-        font->print(3 * (row % 2), row, codes.substr(48 * (row % 2), 48).c_str(), sets[row / 2]);
+    std::string low, high; // the codes 32 to 79 and 80 to 126
+    for (int c = 32; c < 127; ++c) (c < 80 ? low : high) += char(c);
     const struct {
         int column, row;
-        const char* text;
+        std::string text;
         int set;
-    } cases[] = {{1, 8, "A\001B", 0},    {20, 8, "A\001B", 1},
-                 {2, 9, "\301\340x", 0}, {20, 9, "\301\340x", 1},
-                 {4, 10, "", 0},         {70, 10, "WXYZ", 0},
-                 {73, 11, "W", 0},       {0, -1, "W", 0},
-                 {-2, 12, "WXYZ", 1},    {2000000000, -2000000000, "W", 0}};
-    for (const auto& c : cases) font->print(c.column, c.row, c.text, c.set);
+    } cases[] = {// clang-format off
+        {0, 0, low, 0}, {3, 1, high, 0}, {0, 2, low, 1}, {3, 3, high, 1}, {0, 4, low, 2},
+        {3, 5, high, 1000}, {1, 8, "A\001B", 0}, {20, 8, "A\001B", 1}, {2, 9, "\301\340x", 0},
+        {20, 9, "\301\340x", 1}, {4, 10, "", 0}, {70, 10, "WXYZ", 0}, {73, 11, "W", 0},
+        {0, -1, "W", 0}, {-2, 12, "WXYZ", 1}, {2000000000, -2000000000, "W", 0}};
+    // clang-format on
+    font->beginText();
+    for (const auto& c : cases) font->print(c.column, c.row, c.text.c_str(), c.set);
     font->endText();
     expectGolden("ui/font_codes.txt", sceneText());
 }
 
-// The matrices, their stack depths, the matrix mode and the blending switch, in one list.
+// The matrices, their stack depths, the matrix mode and blending.
 std::vector<GLfloat> textState() {
     std::vector<GLfloat> state(36);
     glGetFloatv(GL_PROJECTION_MATRIX, &state[0]);
@@ -90,15 +79,14 @@ std::vector<GLfloat> textState() {
     return state;
 }
 
-// Text mode keeps one extra matrix on each stack, the same projection and the caller's
+// Text mode pushes the projection, loads the same 800 x 600 one and pushes the caller's
 // model-view; endText pops both, leaves the model-view selected and blending off.
 TEST_F(BitmapFontTest, EndTextRestoresMatricesAndBlending) {
-    glDisable(GL_BLEND);
     glTranslatef(5, 6, 0);
     glMatrixMode(GL_PROJECTION);
     std::vector<GLfloat> expected = textState();
     font->beginText();
-    std::vector<GLfloat> inside = textState();
+    const std::vector<GLfloat> inside = textState();
     font->print(1, 1, "abc", 0);
     font->endText();
     expected[34] = GL_MODELVIEW;
@@ -107,7 +95,6 @@ TEST_F(BitmapFontTest, EndTextRestoresMatricesAndBlending) {
     expected[33] += 1;
     expected[35] = 1;
     EXPECT_EQ(inside, expected);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 // A glyph sheet that is missing, or there but unreadable after the loader's own message, is
@@ -115,16 +102,16 @@ TEST_F(BitmapFontTest, EndTextRestoresMatricesAndBlending) {
 TEST(FontTexture, AMissingOrUnreadableSheetIsReported) {
     useTestGlContext();
     const std::string box = "box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)";
+    const std::filesystem::path here = std::filesystem::current_path();
     for (bool present : {false, true}) {
         TempFolder folder;
         std::filesystem::create_directory(folder.path("data"));
         if (present) folder.write("data/font.bmp", {'B', 'M', 1, 2, 3});
-        startFaking();
-        const std::filesystem::path here = std::filesystem::current_path();
         std::filesystem::current_path(folder.path(""));
+        startFaking();
         EXPECT_EQ(loadFontTexture(), 0);
-        std::filesystem::current_path(here);
         stopFaking();
+        std::filesystem::current_path(here);
         EXPECT_EQ(viewerState.fontTexture, 0u);
         EXPECT_EQ(logText(), present ? "box Error: Unknown DIB file format. (-, OK); " + box : box);
     }
