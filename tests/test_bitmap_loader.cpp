@@ -1,10 +1,8 @@
 // test_bitmap_loader.cpp -- BMP files of every kind the loader takes, and the ones it refuses
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -28,12 +26,12 @@ uint32_t tableEntries(const Layout& l) {
     return l.bits == 1 || l.bits == 4 || l.bits == 8 ? 1u << l.bits : 0;
 }
 
-// Colours differ in every channel, so that a swapped channel or a wrong index shows.
+// Table colours differ in every channel, so that a swapped channel or a wrong index shows.
 uint32_t colour(uint32_t i) {
     return (i * 37 + 11) % 256 << 16 | (i * 91 + 7) % 256 << 8 | (i * 53 + 200) % 256;
 }
 
-// Pixel n in file order: 0xRRGGBB, or an index over the table and one past it.
+// Pixel n in file order: 0xRRGGBB, or an index into the table or just past it.
 uint32_t pixel(const Layout& l, uint32_t n) {
     return l.bits == 24 ? colour(n + 1000) : n * 5 % std::min(1u << l.bits, tableEntries(l) + 1);
 }
@@ -42,24 +40,18 @@ void put(std::vector<uint8_t>* out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out->push_back(uint8_t(value >> (8 * i)));
 }
 
-// The file as a DIB stores it: rows padded to 4 bytes, leftmost pixel in the high bits, 24-bit
-// pixels blue, green, red.
+// Rows padded to 4 bytes, the leftmost pixel in the high bits, 24-bit pixels blue, green, red.
 std::vector<uint8_t> bitmapFile(const Layout& l, bool withPixels = true) {
     const bool core = l.headerSize == 12;
     std::vector<uint8_t> dib, file;
-    put(&dib, l.headerSize, 4);
-    put(&dib, uint32_t(l.width), core ? 2 : 4);
-    put(&dib, uint32_t(l.height), core ? 2 : 4);
-    put(&dib, 1 | l.bits << 16, 4);
-    if (!core) {
-        for (uint32_t field : {l.compression, 0u, 2835u, 2835u, l.coloursUsed}) put(&dib, field, 4);
-        dib.resize(std::max<size_t>(40, l.headerSize), 0);
-    }
+    for (uint32_t field : {l.headerSize, uint32_t(l.width), uint32_t(l.height), 1u | l.bits << 16})
+        put(&dib, field, core && dib.size() > 0 && dib.size() < 8 ? 2 : 4);
+    for (uint32_t field : {l.compression, 0u, 2835u, 2835u, l.coloursUsed})
+        if (!core) put(&dib, field, 4);
+    dib.resize(core ? 12 : std::max<size_t>(40, l.headerSize), 0);
     for (uint32_t i = 0; i < tableEntries(l); ++i) put(&dib, colour(i), core ? 3 : 4);
-    if (l.fileHeader) {
-        file = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0};
-        put(&file, uint32_t(14 + dib.size() + l.gap), 4);
-    }
+    if (l.fileHeader) file = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0};
+    if (l.fileHeader) put(&file, uint32_t(14 + dib.size() + l.gap), 4);
     file.insert(file.end(), dib.begin(), dib.end());
     file.insert(file.end(), l.fileHeader ? l.gap : 0, 0xEE);
     const size_t rowBytes = (l.bits * size_t(l.width) + 31) / 32 * 4;
@@ -67,48 +59,30 @@ std::vector<uint8_t> bitmapFile(const Layout& l, bool withPixels = true) {
         std::vector<uint8_t> row(rowBytes, 0);
         for (int x = 0; x < l.width; ++x) {
             const uint32_t value = pixel(l, y * l.width + x);
-            if (l.bits == 24)
-                for (int c = 0; c < 3; ++c) row[3 * x + c] = uint8_t(value >> (8 * c));
-            else
-                row[x * l.bits / 8] |= uint8_t(value << (8 - l.bits - x * l.bits % 8));
+            for (int c = 0; l.bits == 24 && c < 3; ++c) row[3 * x + c] = uint8_t(value >> (8 * c));
+            if (l.bits < 24) row[x * l.bits / 8] |= uint8_t(value << (8 - l.bits - x * l.bits % 8));
         }
         file.insert(file.end(), row.begin(), row.end());
     }
     return file;
 }
 
-// The picture a layout describes, bottom row first; indexes past the table are black.
-std::vector<uint8_t> picture(const Layout& l) {
-    std::vector<uint8_t> rgb;
-    const int rows = std::abs(l.height);
-    for (int r = 0; r < rows; ++r)
-        for (int x = 0; x < l.width; ++x) {
-            const uint32_t value = pixel(l, (l.height < 0 ? rows - 1 - r : r) * l.width + x);
-            const uint32_t c = l.bits == 24 ? value : value < tableEntries(l) ? colour(value) : 0;
-            put(&rgb, c >> 16 | (c & 0xFF00) | (c & 0xFF) << 16, 3);
-        }
-    return rgb;
-}
-
 class BitmapLoader : public FakePlatformTest {
   protected:
-    void TearDown() override {
-        reportLoaderErrors = 1;
-        FakePlatformTest::TearDown();
-    }
     RgbImage* load(const std::vector<uint8_t>& bytes) {
         return loadBitmapImage(folder.write("image.bmp", bytes).c_str());
     }
     // One line: what was loaded and the messages shown since the last line.
     std::string outcome(const std::string& what, RgbImage* image) {
-        std::string line = what + (image ? ": a picture" : ": none");
-        if (!fake.log.empty()) line += ", " + logText();
+        std::string line =
+            what + (image ? ": a picture" : ": none") + (fake.log.empty() ? "" : ", ");
+        line += logText() + "\n";
         fake.log.clear();
         freeRgbImage(image);
         for (size_t at; (at = line.find(folder.path(""))) != std::string::npos;)
             line.replace(at, folder.path("").size(), "TMP/");
-        for (size_t at; (at = line.find('\n')) != std::string::npos;) line.replace(at, 1, "\\n");
-        return line + "\n";
+        for (size_t at; (at = line.find(".\n")) != std::string::npos;) line.replace(at, 2, ".\\n");
+        return line;
     }
     TempFolder folder;
 };
@@ -118,28 +92,33 @@ class BitmapLoader : public FakePlatformTest {
 // used count), which place the pixels without file header; a table in a true-colour file, to be
 // skipped; a gap between the table and the pixels.
 TEST_F(BitmapLoader, ReadsEveryHeaderKindAndDepth) {
-    std::vector<Layout> layouts;
+    std::vector<Layout> layouts = {
+        // clang-format off
+        {40, true, 8, 16, 16}, {40, true, 1, 5, -3}, {40, false, 8, 5, -3}, {40, true, 24, 5, -3},
+        {40, true, 8, 6, 2, 3}, {40, false, 8, 6, 2, 3}, {40, false, 4, 5, 2, 0x10003},
+        {40, false, 4, 5, 2, 0x10000}, {40, false, 24, 3, 2, 2}, {40, true, 24, 3, 2, 2},
+        {40, true, 4, 3, 3, 0, 7}, {40, true, 24, 3, 3, 0, 7}}; // clang-format on
     for (uint32_t headerSize : {12u, 40u})
         for (bool fileHeader : {true, false})
             for (uint16_t bits : {1, 4, 8, 24})
                 for (int32_t width : {1, 3, 6, 33})
                     layouts.push_back({headerSize, fileHeader, bits, width});
-    // clang-format off
-    layouts.insert(layouts.end(), {
-        {40, true, 8, 16, 16}, {40, true, 1, 5, -3}, {40, false, 8, 5, -3}, {40, true, 24, 5, -3},
-        {40, true, 8, 6, 2, 3}, {40, false, 8, 6, 2, 3}, {40, false, 4, 5, 2, 0x10003},
-        {40, false, 4, 5, 2, 0x10000}, {40, false, 24, 3, 2, 2}, {40, true, 24, 3, 2, 2},
-        {40, true, 4, 3, 3, 0, 7}, {40, true, 24, 3, 3, 0, 7}});
-    // clang-format on
     for (const Layout& l : layouts) {
         SCOPED_TRACE(testing::Message() << "header " << l.headerSize << " BM " << l.fileHeader
                                         << ", " << l.bits << " bits, " << l.width << "x" << l.height
                                         << ", colours used " << l.coloursUsed);
         RgbImage* image = load(bitmapFile(l));
         ASSERT_NE(image, nullptr) << logText();
+        const int rows = std::abs(l.height);
         EXPECT_EQ(image->width, l.width);
-        EXPECT_EQ(image->height, std::abs(l.height));
-        const std::vector<uint8_t> expected = picture(l);
+        EXPECT_EQ(image->height, rows);
+        std::vector<uint8_t> expected; // bottom row first; indexes past the table are black
+        for (int n = 0; n < rows * l.width; ++n) {
+            const int fileRow = l.height < 0 ? rows - 1 - n / l.width : n / l.width;
+            const uint32_t value = pixel(l, fileRow * l.width + n % l.width);
+            const uint32_t c = l.bits == 24 ? value : value < tableEntries(l) ? colour(value) : 0;
+            put(&expected, c >> 16 | (c & 0xFF00) | (c & 0xFF) << 16, 3);
+        }
         EXPECT_EQ(std::vector<uint8_t>(image->pixels, image->pixels + expected.size()), expected);
         freeRgbImage(image);
     }
@@ -161,16 +140,14 @@ TEST_F(BitmapLoader, RefusesWhatItCannotRead) {
     out += outcome("unreported: " + absent, loadBitmapImage(absent.c_str()));
     reportLoaderErrors = 1;
     const int32_t Max = 2147483647, Min = -Max - 1;
-    // clang-format off
-    const Layout cases[] = {
+    const Layout cases[] = {// clang-format off
         {108, 1, 24, 2, 2}, {124, 1, 24, 2, 2}, {64, 1, 24, 2, 2}, {16, 1, 24, 2, 2},
         {0, 1, 8, 2, 2}, {40, 1, 24, 0, 4}, {40, 1, 24, -1, 4}, {40, 1, 8, Min, 1},
         {40, 1, 24, 4, 0}, {40, 1, 24, Max, 1}, {40, 1, 24, Max, Max}, {40, 1, 24, 1, Min},
         {40, 1, 1, 1, Max}, {40, 1, 24, 0x40000000, 4}, {40, 1, 1, 0x20000000, 0x20000000},
         {12, 1, 8, 0, 1}, {12, 1, 24, 65535, 65535}, {40, 1, 16, 2, 2}, {40, 1, 32, 2, 2},
         {40, 1, 0, 2, 2}, {40, 1, 2, 2, 2}, {40, 1, 8, 2, 2, 0, 0, 1}, {40, 1, 4, 2, 2, 0, 0, 2},
-        {40, 1, 32, 2, 2, 0, 0, 3}};
-    // clang-format on
+        {40, 1, 32, 2, 2, 0, 0, 3}}; // clang-format on
     for (Layout l : cases)
         for (bool fileHeader : {true, false}) {
             l.fileHeader = fileHeader;
@@ -186,12 +163,10 @@ TEST_F(BitmapLoader, RefusesWhatItCannotRead) {
         for (int i = 0; i < 4; ++i) file[10 + i] = uint8_t(offset >> (8 * i));
         out += outcome("pixels at " + std::to_string(offset), load(file));
     }
-    file = bitmapFile({});
-    for (size_t length :
-         {size_t(1), 2ul, 13ul, 14ul, 17ul, 53ul, 54ul, 1077ul, 1078ul, file.size() - 1})
-        out +=
-            outcome("first " + std::to_string(length) + " bytes of " + std::to_string(file.size()),
-                    load({file.begin(), file.begin() + long(length)}));
+    file = bitmapFile({}); // 8 bits: 54 bytes of headers, 1024 of colour table
+    for (long length : {1, 2, 13, 14, 17, 53, 54, 1077, 1078, 1101})
+        out += outcome("first " + std::to_string(length) + " of " + std::to_string(file.size()),
+                       load({file.begin(), file.begin() + length}));
     expectGolden("ui/bitmap_refusals.txt", out);
 }
 
