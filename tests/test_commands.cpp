@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "engine/palette_table.h"
 #include "engine/tile_computation.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
@@ -12,7 +13,6 @@
 #include "tests/support/golden.h"
 #include "ui/commands.h"
 #include "ui/key_table.h"
-#include "ui/palette.h"
 
 namespace {
 
@@ -33,29 +33,18 @@ std::string viewText(const ViewRegion& v) {
     return text;
 }
 
-// The palette file that PaletteTable holds, found by loading each one.
-std::string paletteName() {
-    PaletteEntry held[256];
-    std::memcpy(held, PaletteTable, sizeof held);
-    std::string name = "none";
-    for (const char* file :
-         {"Default", "CMY", "Colours", "Fire", "Grey", "Pulsate", "Rainbow", "Standard"}) {
-        loadPalette(("palety/" + std::string(file) + ".pal").c_str());
-        if (std::memcmp(held, PaletteTable, sizeof held) == 0) name = file;
-    }
-    std::memcpy(PaletteTable, held, sizeof held);
-    return name;
-}
-
 std::string recomputed; // the view and method of each recomputation, in order
 
 std::string stateText() {
     const ViewerState& s = viewerState;
     char text[200];
-    std::snprintf(text, sizeof text, "%s %s seed %.15g %.15g, method %d colour %d, palette ",
+    const PaletteEntry& e = PaletteTable[100]; // bytes 424 to 426 of the palette file
+    std::snprintf(text, sizeof text,
+                  "%s %s seed %.15g %.15g, method %d colour %d, palette %02x%02x%02x, held",
                   viewText(s.view).c_str(), s.kind == Julia ? "Julia" : "Mandelbrot",
-                  s.juliaSeed.re, s.juliaSeed.im, s.method, s.colourEnabled);
-    std::string out = text + paletteName() + ", held";
+                  s.juliaSeed.re, s.juliaSeed.im, s.method, s.colourEnabled, e.red, e.green,
+                  e.blue);
+    std::string out = text;
     for (int key = 0; key < 256; ++key)
         if (KeyTable[key]) out.append(" ").append(keyName(key));
     return out + ", recomputed" + (recomputed.empty() ? " nothing" : recomputed);
