@@ -68,29 +68,21 @@ std::string run(const std::string& keys, const ViewerState& start = Start, int f
         for (const auto& [code, known] : KeyNames) key = known == name ? code : key;
         KeyTable[key] = 1;
     }
+    recomputation = [] {
+        recomputed.append(" ").append(viewText(viewerState.view)).append(" m");
+        recomputed += std::to_string(viewerState.method);
+    };
     std::string line = keys;
     for (int frame = 0; frame < frames; ++frame) {
         recomputed.clear();
         applyCommands();
         line += "\n    -> " + stateText();
     }
+    recomputation = recomputeImage;
     return line + "\n";
 }
 
-class Commands : public FakePlatformTest {
-  protected:
-    void SetUp() override {
-        FakePlatformTest::SetUp();
-        recomputation = [] {
-            recomputed.append(" ").append(viewText(viewerState.view)).append(" m");
-            recomputed += std::to_string(viewerState.method);
-        };
-    }
-    void TearDown() override {
-        recomputation = recomputeImage;
-        FakePlatformTest::TearDown();
-    }
-};
+using Commands = FakePlatformTest;
 
 // Each key alone from the initial view, without and with Shift; the buttons at both corners.
 TEST_F(Commands, EachKeyAlone) {
