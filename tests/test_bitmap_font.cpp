@@ -19,16 +19,9 @@ namespace {
 class BitmapFontTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        useTestGlContext();
-        ASSERT_EQ(loadFontTexture(), 1);
-        font = new BitmapFont(viewerState.fontTexture);
+        ASSERT_NE(font = testFont(), nullptr);
         glEnable(GL_TEXTURE_2D);
         glClear(GL_COLOR_BUFFER_BIT);
-    }
-    void TearDown() override {
-        delete font;
-        glDeleteTextures(1, &viewerState.fontTexture);
-        viewerState.fontTexture = 0;
     }
     BitmapFont* font = nullptr;
 };
@@ -101,6 +94,7 @@ TEST_F(BitmapFontTest, EndTextRestoresMatricesAndBlending) {
 // reported by the font, and no texture is made.
 TEST(FontTexture, AMissingOrUnreadableSheetIsReported) {
     useTestGlContext();
+    viewerState = {};
     const std::string box = "box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)";
     const std::filesystem::path here = std::filesystem::current_path();
     for (bool present : {false, true}) {

@@ -20,20 +20,15 @@ class HeadsUpDisplay : public FakePlatformTest {
   protected:
     void SetUp() override {
         FakePlatformTest::SetUp();
-        useTestGlContext();
-        ASSERT_TRUE(loadFontTexture());
-        viewerState = {.font = new BitmapFont(viewerState.fontTexture), // initial view, no 3DNow!
+        viewerState = {.font = testFont(), // the initial view, no 3DNow!
                        .iterationCount = 1000,
                        .computeSeconds = 0.25f,
                        .pointerPosition = {256, 343}, // -0.25 + 0i in the initial view
                        .framesPerSecond = 12.0f};
+        ASSERT_NE(viewerState.font, nullptr);
         std::memset(KeyTable, 0, sizeof KeyTable);
         helpTimer.restart();
         fake.counter = 3'000'000'000; // nanoseconds: the help is gone
-    }
-    void TearDown() override {
-        delete viewerState.font;
-        FakePlatformTest::TearDown();
     }
     // The display over this grey: the text over black, or whether these corners of the help's
     // band are black: (79, 265), (80, 264), (80, 265), (799, 519), (80, 520).

@@ -1,4 +1,5 @@
-// scene_text.h -- the text of the 800x600 scene read back cell by cell against the glyph sheet
+// scene_text.h -- the tests' font, and the text of the 800x600 scene read back cell by cell
+// against its glyph sheet
 #pragma once
 
 #include <GL/gl.h>
@@ -9,7 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "engine/viewer_state.h"
+#include "tests/support/gl_context.h"
+#include "ui/bitmap_font.h"
 #include "ui/bitmap_loader.h"
+
+// The font over the committed sheet, made once in the tests' OpenGL context; null if it cannot be.
+inline BitmapFont* testFont() {
+    useTestGlContext();
+    static BitmapFont* font = loadFontTexture() ? new BitmapFont(viewerState.fontTexture) : nullptr;
+    return font;
+}
 
 // The 256 cells of "data/font.bmp" (256 x 256, light glyphs on black), each 16 x 16 pixels from
 // the bottom-left as '#' (lit) and '.'; none when the sheet cannot be read.
