@@ -1,47 +1,36 @@
 // test_bitmap_font.cpp -- the glyph sheet, its texture and text drawn with a real OpenGL context
-#include <gtest/gtest.h>
-
-#include <GL/gl.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "engine/viewer_state.h"
 #include "tests/fake_platform.h"
 #include "tests/support/golden.h"
 #include "tests/support/scene_text.h"
 #include "tests/support/temp_files.h"
-#include "ui/bitmap_font.h"
 
 namespace {
 
-class BitmapFontTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_NE(font = testFont(), nullptr);
-        glEnable(GL_TEXTURE_2D);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
-    BitmapFont* font = nullptr;
-};
-
-// The committed sheet: both sets drawn in the left 11 pixels of their cells (the advance), each
-// set's cell 0 (the space) and cells 96 to 127 blank, the sets unlike.
-TEST_F(BitmapFontTest, BothSetsAreDrawnWithinTheAdvance) {
-    const std::vector<std::string>& cells = sheetCells();
-    ASSERT_EQ(cells.size(), 256u);
-    for (int k = 0; k < 256; ++k) {
-        EXPECT_EQ(cells[k].find('#') != std::string::npos, k % 128 < 96 && k % 128) << k;
-        for (int j = 0; j < 16; ++j) EXPECT_EQ(cells[k].substr(16 * j + 11, 5), ".....") << k;
-        EXPECT_TRUE(k == 0 || k >= 63 || cells[k] != cells[k + 128]) << k;
-    }
+// The matrices, their stack depths, the matrix mode and blending, 16 numbers each.
+std::vector<GLfloat> textState() {
+    std::vector<GLfloat> state(96);
+    const GLenum names[] = {
+        GL_PROJECTION_MATRIX,     GL_MODELVIEW_MATRIX, GL_PROJECTION_STACK_DEPTH,
+        GL_MODELVIEW_STACK_DEPTH, GL_MATRIX_MODE,      GL_BLEND};
+    for (int i = 0; i < 6; ++i) glGetFloatv(names[i], &state[16 * i]);
+    return state;
 }
 
 // Every code in both sets, sets above 1 counting as 1; codes below 32 name no list in set 0
 // and blank cells in set 1; bytes from 128 draw nothing in set 0 and set 0's glyphs in set 1;
-// text beyond the scene is clipped away.
-TEST_F(BitmapFontTest, EachCodeIsDrawnFromItsCell) {
+// text beyond the scene is clipped away. Read back against the sheet, each glyph also shows
+// that it lies within the 11 units of the advance. Text mode pushes the projection, loads the
+// same 800 x 600 one and pushes the caller's model-view; endText pops both, leaves the
+// model-view selected and blending off.
+TEST(BitmapFontTest, EachCodeIsDrawnFromItsCell) {
+    BitmapFont* font = testFont();
+    ASSERT_NE(font, nullptr);
+    glEnable(GL_TEXTURE_2D);
+    glClear(GL_COLOR_BUFFER_BIT);
     std::string low, high; // the codes 32 to 79 and 80 to 126
     for (int c = 32; c < 127; ++c) (c < 80 ? low : high) += char(c);
     const struct {
@@ -54,40 +43,20 @@ TEST_F(BitmapFontTest, EachCodeIsDrawnFromItsCell) {
         {20, 9, "\301\340x", 1}, {4, 10, "", 0}, {70, 10, "WXYZ", 0}, {73, 11, "W", 0},
         {0, -1, "W", 0}, {-2, 12, "WXYZ", 1}, {2000000000, -2000000000, "W", 0}};
     // clang-format on
-    font->beginText();
-    for (const auto& c : cases) font->print(c.column, c.row, c.text.c_str(), c.set);
-    font->endText();
-    expectGolden("ui/font_codes.txt", sceneText());
-}
-
-// The matrices, their stack depths, the matrix mode and blending.
-std::vector<GLfloat> textState() {
-    std::vector<GLfloat> state(36);
-    glGetFloatv(GL_PROJECTION_MATRIX, &state[0]);
-    glGetFloatv(GL_MODELVIEW_MATRIX, &state[16]);
-    glGetFloatv(GL_PROJECTION_STACK_DEPTH, &state[32]);
-    glGetFloatv(GL_MODELVIEW_STACK_DEPTH, &state[33]);
-    glGetFloatv(GL_MATRIX_MODE, &state[34]);
-    state[35] = glIsEnabled(GL_BLEND);
-    return state;
-}
-
-// Text mode pushes the projection, loads the same 800 x 600 one and pushes the caller's
-// model-view; endText pops both, leaves the model-view selected and blending off.
-TEST_F(BitmapFontTest, EndTextRestoresMatricesAndBlending) {
     glTranslatef(5, 6, 0);
     glMatrixMode(GL_PROJECTION);
     std::vector<GLfloat> expected = textState();
     font->beginText();
     const std::vector<GLfloat> inside = textState();
-    font->print(1, 1, "abc", 0);
+    for (const auto& c : cases) font->print(c.column, c.row, c.text.c_str(), c.set);
     font->endText();
-    expected[34] = GL_MODELVIEW;
+    expected[64] = GL_MODELVIEW;
     EXPECT_EQ(textState(), expected);
     expected[32] += 1;
-    expected[33] += 1;
-    expected[35] = 1;
+    expected[48] += 1;
+    expected[80] = 1;
     EXPECT_EQ(inside, expected);
+    expectGolden("ui/font_codes.txt", sceneText());
 }
 
 // A glyph sheet that is missing, or there but unreadable after the loader's own message, is
