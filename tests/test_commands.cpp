@@ -102,11 +102,12 @@ TEST_F(Commands, EachKeyAlone) {
 // one-shot winner the next key acts in the next frame; a vertical and a horizontal arrow both
 // act, vertical first. R, Enter and J from there; J held follows the pointer in the reset view.
 TEST_F(Commands, ChainsAndKindKeys) {
-    ViewerState julia = Start;
-    julia.view = {0.1, 0.2, 0.3, 0.4};
-    julia.kind = Julia;
-    julia.method = PaletteX87;
-    julia.colourEnabled = 1;
+    const ViewerState julia = {.view = {0.1, 0.2, 0.3, 0.4},
+                               .kind = Julia,
+                               .method = PaletteX87,
+                               .colourEnabled = 1,
+                               .juliaSeed = {0.3, -0.5},
+                               .pointerPosition = {256, 343}};
     std::string out;
     for (const char* keys : {"3 5 8", "+ -", "LButton RButton", "Down Up", "Right Left", "Enter J",
                              "Up Left", "Down Right", "R", "Enter", "J", "LButton Enter"})
@@ -118,16 +119,14 @@ TEST_F(Commands, ChainsAndKindKeys) {
 // F carries the method into the other family; Space takes the next one in the family.
 TEST_F(Commands, FAndSpaceChooseTheMethod) {
     std::string out;
-    for (const char* key : {"F", "Space"})
-        for (int colour : {0, 1})
-            for (int has3DNow : {0, 1})
-                for (int method = 0; method < 6; ++method) {
-                    out += "colour " + std::to_string(colour) + " 3DNow " +
-                           std::to_string(has3DNow) + " method " + std::to_string(method) + ": ";
-                    out += run(key, {.method = ComputeMethod(method),
-                                     .colourEnabled = colour,
-                                     .has3DNow = has3DNow});
-                }
+    for (int c = 0; c < 48; ++c) { // key, colouring, 3DNow! and method before
+        char label[50];
+        std::snprintf(label, sizeof label, "colour %d 3DNow %d method %d: ", c / 12 % 2, c / 6 % 2,
+                      c % 6);
+        out += label + run(c < 24 ? "F" : "Space", {.method = ComputeMethod(c % 6),
+                                                    .colourEnabled = c / 12 % 2,
+                                                    .has3DNow = c / 6 % 2});
+    }
     expectGolden("ui/commands_method.txt", out);
 }
 
