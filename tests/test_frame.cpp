@@ -28,6 +28,7 @@ class Frame : public FakePlatformTest {
     void SetUp() override {
         FakePlatformTest::SetUp();
         useTestGlContext();
+        viewerState = {};
         glGenTextures(4, viewerState.tileTextures);
         std::vector<unsigned char> pixels(256 * 256 * 3);
         for (int t = 0; t < 4; ++t) {
