@@ -1,0 +1,300 @@
+// test_scene.cpp -- what a frame shows, drawn in the tests' OpenGL context: the four tiles as the
+// picture, the pointer cross and the frame rate; text in the bitmap font; the heads-up display
+// and help in a few states. Text is read back cell by cell against the glyph sheet and compared
+// with reviewed files.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/viewer_state.h"
+#include "platform/interval_timer.h"
+#include "tests/fake_platform.h"
+#include "tests/support/golden.h"
+#include "tests/support/temp_files.h"
+#include "ui/bitmap_font.h"
+#include "ui/bitmap_loader.h"
+#include "ui/frame.h"
+#include "ui/heads_up_display.h"
+#include "ui/key_table.h"
+
+namespace {
+
+// Texel (i, j) of tile t is (i, j, 50 + 40 t): every pixel says where it came from.
+unsigned texel(int t, int i, int j) {
+    return unsigned(i) << 16 | unsigned(j) << 8 | unsigned(50 + 40 * t);
+}
+
+// No key is down and there is no font: the tiles and the cross alone.
+class Frame : public FakePlatformTest {
+  protected:
+    void SetUp() override {
+        FakePlatformTest::SetUp();
+        useTestGlContext();
+        viewerState = {};
+        glGenTextures(4, viewerState.tileTextures);
+        std::vector<unsigned char> pixels(256 * 256 * 3);
+        for (int t = 0; t < 4; ++t) {
+            for (int p = 0; p < 256 * 256 * 3; ++p)
+                pixels[p] = uint8_t(texel(t, p / 3 % 256, p / 768) >> (16 - 8 * (p % 3)));
+            glBindTexture(GL_TEXTURE_2D, viewerState.tileTextures[t]);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexImage2D(GL_TEXTURE_2D, 0, 3, 256, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        }
+    }
+};
+
+// Texel row 0, the smallest imaginary part, lies at the bottom of each quad, and the quads meet
+// at x = 256 and y = 256 without gap or overlap. The frame rate is measured in every frame.
+TEST_F(Frame, TilesFormThePictureRowZeroAtTheBottom) {
+    frameTimer.restart();
+    fake.counter += 20'000'000; // 20 ms
+    fake.pointerX = 700;
+    runFrame();
+    EXPECT_FLOAT_EQ(viewerState.framesPerSecond, 50.0f);
+    EXPECT_EQ(frameTimer.elapsedSeconds(), 0.0) << "restarted";
+    for (int y : {0, 1, 128, 255, 256, 257, 400, 510, 511, 512})
+        for (int x : {0, 1, 128, 255, 256, 257, 400, 510, 511, 512})
+            EXPECT_EQ(readScenePixel(x, y),
+                      x < 512 && y < 512 ? texel((y < 256) * 2 + (x > 255), x % 256, y % 256) : 0)
+                << x << "," << y;
+}
+
+// The white pixels of the 21 x 21 square centred on scene point (x, y), as a plain PBM.
+std::string whiteAround(int x, int y) {
+    std::string pbm = "P1\n21 21\n";
+    for (int j = y + 10; j >= y - 10; --j) {
+        for (int i = x - 10; i <= x + 10; ++i) pbm += readScenePixel(i, j) == 0xFFFFFF ? '1' : '0';
+        pbm += '\n';
+    }
+    return pbm;
+}
+
+// The cross is centred one unit right of the pointer; it follows the pointer in every frame,
+// with nothing recomputed, and over the picture the tiles show around it.
+TEST_F(Frame, PointerCrossFollowsThePointer) {
+    fake.pointerX = 700;
+    fake.pointerY = 100; // scene row 499
+    runFrame();
+    EXPECT_EQ(viewerState.pointerPosition.x, 700);
+    EXPECT_EQ(viewerState.pointerPosition.y, 100);
+    const std::string cross = whiteAround(701, 499);
+    expectGolden("ui/pointer_cross.pbm", cross);
+    fake.pointerX = 100;
+    fake.pointerY = 400; // over the lower-left tile, scene (101, 199)
+    runFrame();
+    EXPECT_EQ(whiteAround(101, 199), cross);
+    EXPECT_EQ(whiteAround(701, 499).find('1', 9), std::string::npos) << "the old cross is gone";
+    EXPECT_EQ(readScenePixel(101, 199 + 8), texel(2, 101, 207));
+    EXPECT_EQ(readScenePixel(101 + 8, 199), texel(2, 109, 199));
+}
+
+// The font over the committed sheet, made once; null if it cannot be.
+BitmapFont* testFont() {
+    useTestGlContext();
+    static BitmapFont* font = loadFontTexture() ? new BitmapFont(viewerState.fontTexture) : nullptr;
+    return font;
+}
+
+// The 256 cells of "data/font.bmp" (256 x 256, light glyphs on black), each 16 x 16 pixels from
+// the bottom-left as '#' (lit) and '.'.
+const std::vector<std::string>& sheetCells() {
+    static std::vector<std::string> cells(256);
+    static RgbImage* sheet = loadBitmapImage("data/font.bmp");
+    for (int p = 0; sheet && p < 256 * 256; ++p) // pixel p % 256 of cell p / 256
+        cells[p / 256] += sheet->pixels[((15 - p / 4096) * 4096 + p % 256 / 16 * 256 +
+                                         p / 256 % 16 * 16 + p % 16) *
+                                        3]
+                              ? '#'
+                              : '.';
+    freeRgbImage(std::exchange(sheet, nullptr));
+    return cells;
+}
+
+// The scene, drawn over black, as text: each row of 11 x 16 cells (row 0 at the top) with
+// anything drawn, then a line with a letter for the colour of each character, upper case for
+// glyph set 1, and the colours' legend at the end. '?' marks a cell that shows no glyph of the
+// sheet. Glyphs alike in both sets read as set 0.
+std::string sceneText(int firstRow = 0, int lastRow = 36) {
+    std::vector<unsigned char> rgb(800 * 600 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    std::map<int, char> letters; // by colour, in order of appearance
+    char line[80];
+    std::string out, legend = "colours:";
+    for (int row = firstRow; row <= lastRow; ++row) {
+        std::string text(72, ' '), colours(72, ' ');
+        for (int column = 0; column < 72; ++column) {
+            std::string lit; // as the sheet's cells are kept
+            int colour = 0, set = 0;
+            for (int p = 0; p < 256; ++p) {
+                const unsigned char* c =
+                    &rgb[((584 - 16 * row + p / 16) * 800 + 11 * column + p % 16) * 3];
+                lit += p % 16 < 11 && (c[0] | c[1] | c[2]) ? '#' : '.';
+                if (lit.back() == '#') colour = std::max(colour, c[0] << 16 | c[1] << 8 | c[2]);
+            }
+            text[column] = '?';
+            for (int k = 255; k >= 0; --k) // set 0 wins a tie
+                if (k % 128 < 96 && sheetCells()[k] == lit)
+                    text[column] = char(32 + k % 128), set = k / 128;
+            if (lit.find('#') == std::string::npos) continue;
+            if (!letters.count(colour)) {
+                letters[colour] = char('a' + letters.size());
+                std::snprintf(line, sizeof line, " %c=%06x", letters[colour], colour);
+                legend += line;
+            }
+            colours[column] = char(letters[colour] - 32 * set);
+        }
+        text.erase(text.find_last_not_of(' ') + 1);
+        colours.erase(colours.find_last_not_of(' ') + 1);
+        std::snprintf(line, sizeof line, "%2d ", row);
+        if (!text.empty()) out += line + text + "\n   " + colours + "\n";
+    }
+    return out + legend + "\n";
+}
+
+// The matrices, their stack depths, the matrix mode and blending, 16 numbers each.
+std::vector<GLfloat> textState() {
+    std::vector<GLfloat> state(96);
+    const GLenum names[] = {
+        GL_PROJECTION_MATRIX,     GL_MODELVIEW_MATRIX, GL_PROJECTION_STACK_DEPTH,
+        GL_MODELVIEW_STACK_DEPTH, GL_MATRIX_MODE,      GL_BLEND};
+    for (int i = 0; i < 6; ++i) glGetFloatv(names[i], &state[16 * i]);
+    return state;
+}
+
+// Every code in both sets, sets above 1 counting as 1; codes below 32 name no list in set 0
+// and blank cells in set 1; bytes from 128 draw nothing in set 0 and set 0's glyphs in set 1;
+// text beyond the scene is clipped away. Read back against the sheet, each glyph also shows
+// that it lies within the 11 units of the advance. Text mode pushes the projection, loads the
+// same 800 x 600 one and pushes the caller's model-view; endText pops both, leaves the
+// model-view selected and blending off.
+TEST(BitmapFontTest, EachCodeIsDrawnFromItsCell) {
+    BitmapFont* font = testFont();
+    ASSERT_NE(font, nullptr);
+    glEnable(GL_TEXTURE_2D);
+    glClear(GL_COLOR_BUFFER_BIT);
+    std::string low, high; // the codes 32 to 79 and 80 to 126
+    for (int c = 32; c < 127; ++c) (c < 80 ? low : high) += char(c);
+    const struct {
+        int column, row;
+        std::string text;
+        int set;
+    } cases[] = {// clang-format off
+        {0, 0, low, 0}, {3, 1, high, 0}, {0, 2, low, 1}, {3, 3, high, 1}, {0, 4, low, 2},
+        {3, 5, high, 1000}, {1, 8, "A\001B", 0}, {20, 8, "A\001B", 1}, {2, 9, "\301\340x", 0},
+        {20, 9, "\301\340x", 1}, {4, 10, "", 0}, {70, 10, "WXYZ", 0}, {73, 11, "W", 0},
+        {0, -1, "W", 0}, {-2, 12, "WXYZ", 1}, {2000000000, -2000000000, "W", 0}};
+    // clang-format on
+    glTranslatef(5, 6, 0);
+    glMatrixMode(GL_PROJECTION);
+    std::vector<GLfloat> expected = textState();
+    font->beginText();
+    const std::vector<GLfloat> inside = textState();
+    for (const auto& c : cases) font->print(c.column, c.row, c.text.c_str(), c.set);
+    font->endText();
+    expected[64] = GL_MODELVIEW;
+    EXPECT_EQ(textState(), expected);
+    expected[32] += 1;
+    expected[48] += 1;
+    expected[80] = 1;
+    EXPECT_EQ(inside, expected);
+    expectGolden("ui/font_codes.txt", sceneText());
+}
+
+// A glyph sheet that is missing, or there but unreadable after the loader's own message, is
+// reported by the font, and no texture is made.
+TEST(FontTexture, AMissingOrUnreadableSheetIsReported) {
+    useTestGlContext();
+    viewerState = {};
+    const std::string box = "box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)";
+    const std::filesystem::path here = std::filesystem::current_path();
+    for (bool present : {false, true}) {
+        TempFolder folder;
+        std::filesystem::create_directory(folder.path("data"));
+        if (present) folder.write("data/font.bmp", {'B', 'M', 1, 2, 3});
+        std::filesystem::current_path(folder.path(""));
+        startFaking();
+        EXPECT_EQ(loadFontTexture(), 0);
+        stopFaking();
+        std::filesystem::current_path(here);
+        EXPECT_EQ(viewerState.fontTexture, 0u);
+        EXPECT_EQ(logText(), present ? "box Error: Unknown DIB file format. (-, OK); " + box : box);
+    }
+}
+
+class HeadsUpDisplay : public FakePlatformTest {
+  protected:
+    void SetUp() override {
+        FakePlatformTest::SetUp();
+        viewerState = {.font = testFont(), // the initial view, no 3DNow!
+                       .iterationCount = 1000,
+                       .computeSeconds = 0.25f,
+                       .pointerPosition = {256, 343}, // -0.25 + 0i in the initial view
+                       .framesPerSecond = 12.0f};
+        ASSERT_NE(viewerState.font, nullptr);
+        std::memset(KeyTable, 0, sizeof KeyTable);
+        helpTimer.restart();
+        fake.counter = 3'000'000'000; // nanoseconds: the help is gone
+    }
+    // The display over this grey: the text over black, or whether these corners of the help's
+    // band are black: (79, 265), (80, 264), (80, 265), (799, 519), (80, 520).
+    static std::string draw(float grey = 0) {
+        glClearColor(grey, grey, grey, 0);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glEnable(GL_TEXTURE_2D);
+        drawHeadsUpDisplay();
+        if (grey == 0) return sceneText();
+        std::string band = "band ";
+        for (auto [x, y] : {std::pair{79, 265}, {80, 264}, {80, 265}, {799, 519}, {80, 520}})
+            band += readScenePixel(x, y) ? '0' : '1';
+        return band;
+    }
+};
+
+// Right after the start, with the help for 2.5 s and while H is held.
+TEST_F(HeadsUpDisplay, InitialWithHelp) {
+    fake.counter = 0;
+    expectGolden("ui/display_initial.txt", draw() + draw(0.5f) + "\n");
+    fake.counter = 2'400'000'000;
+    EXPECT_EQ(draw(0.5f), "band 00110");
+    fake.counter = 2'600'000'000;
+    EXPECT_EQ(draw(0.5f), "band 00000");
+    KeyTable['H'] = 1;
+    EXPECT_EQ(draw(0.5f), "band 00110");
+}
+
+// The method list: the active entry red in set 0, the others in set 1; without 3DNow! its entry
+// says so. Other numbers and a pointer off the scene, whose point is extrapolated; a Julia set
+// with colouring on and its constant.
+TEST_F(HeadsUpDisplay, StatisticsColouringKindAndMethods) {
+    std::string out;
+    for (int method = 0; method < 12; ++method) {
+        viewerState.has3DNow = method / 6;
+        viewerState.method = ComputeMethod(method % 6);
+        draw();
+        out += "3DNow " + std::to_string(method / 6) + ", method " + std::to_string(method % 6) +
+               ":\n" + sceneText(1, 3);
+    }
+    expectGolden("ui/display_methods.txt", out);
+    viewerState.view = {0.3, 0.004, 0.1, 20.0};
+    viewerState.pointerPosition = {-3, 700};
+    viewerState.iterationCount = 4000000000u;
+    viewerState.computeSeconds = 0.0456f;
+    viewerState.framesPerSecond = 60.2409f;
+    viewerState.has3DNow = 0;
+    viewerState.method = GreyPortable;
+    out = draw();
+    viewerState.colourEnabled = 1;
+    viewerState.method = PaletteX87;
+    viewerState.kind = Julia;
+    viewerState.juliaSeed = {-0.75, 0.1};
+    expectGolden("ui/display_statistics.txt", out + draw());
+}
+
+} // namespace
