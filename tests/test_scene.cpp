@@ -5,11 +5,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/viewer_state.h"
@@ -112,7 +110,8 @@ const std::vector<std::string>& sheetCells() {
                                         3]
                               ? '#'
                               : '.';
-    freeRgbImage(std::exchange(sheet, nullptr));
+    freeRgbImage(sheet);
+    sheet = nullptr;
     return cells;
 }
 
@@ -121,41 +120,40 @@ const std::vector<std::string>& sheetCells() {
 // glyph set 1, and the colours' legend at the end. '?' marks a cell that shows no glyph of the
 // sheet. Glyphs alike in both sets read as set 0.
 std::string sceneText(int firstRow = 0, int lastRow = 36) {
-    std::vector<unsigned char> rgb(800 * 600 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    std::vector<unsigned char> rgb(800 * 600 * 3); // rows of 2400 bytes need no packing change
     glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    std::map<int, char> letters; // by colour, in order of appearance
-    char line[80];
-    std::string out, legend = "colours:";
+    std::vector<int> colours; // in order of appearance, named a, b, ...
+    char number[16];
+    std::string out;
     for (int row = firstRow; row <= lastRow; ++row) {
-        std::string text(72, ' '), colours(72, ' ');
+        std::string text(72, ' '), marks(72, ' ');
         for (int column = 0; column < 72; ++column) {
             std::string lit; // as the sheet's cells are kept
-            int colour = 0, set = 0;
+            int colour = 0, k = 0;
             for (int p = 0; p < 256; ++p) {
                 const unsigned char* c =
                     &rgb[((584 - 16 * row + p / 16) * 800 + 11 * column + p % 16) * 3];
                 lit += p % 16 < 11 && (c[0] | c[1] | c[2]) ? '#' : '.';
                 if (lit.back() == '#') colour = std::max(colour, c[0] << 16 | c[1] << 8 | c[2]);
             }
-            text[column] = '?';
-            for (int k = 255; k >= 0; --k) // set 0 wins a tie
-                if (k % 128 < 96 && sheetCells()[k] == lit)
-                    text[column] = char(32 + k % 128), set = k / 128;
-            if (lit.find('#') == std::string::npos) continue;
-            if (!letters.count(colour)) {
-                letters[colour] = char('a' + letters.size());
-                std::snprintf(line, sizeof line, " %c=%06x", letters[colour], colour);
-                legend += line;
-            }
-            colours[column] = char(letters[colour] - 32 * set);
+            while (k < 224 && (k % 128 >= 96 || sheetCells()[k] != lit)) ++k; // set 0 first
+            text[column] = k < 224 ? char(32 + k % 128) : '?';
+            if (!colour) continue;
+            const size_t at = std::find(colours.begin(), colours.end(), colour) - colours.begin();
+            if (at == colours.size()) colours.push_back(colour);
+            marks[column] = char('a' + at - (k >= 128 && k < 224 ? 32 : 0));
         }
         text.erase(text.find_last_not_of(' ') + 1);
-        colours.erase(colours.find_last_not_of(' ') + 1);
-        std::snprintf(line, sizeof line, "%2d ", row);
-        if (!text.empty()) out += line + text + "\n   " + colours + "\n";
+        marks.erase(marks.find_last_not_of(' ') + 1);
+        std::snprintf(number, sizeof number, "%2d ", row);
+        if (!text.empty()) out += number + text + "\n   " + marks + "\n";
     }
-    return out + legend + "\n";
+    out += "colours:";
+    for (size_t i = 0; i < colours.size(); ++i) {
+        std::snprintf(number, sizeof number, " %c=%06x", char('a' + i), colours[i]);
+        out += number;
+    }
+    return out + "\n";
 }
 
 // The matrices, their stack depths, the matrix mode and blending, 16 numbers each.
@@ -207,25 +205,19 @@ TEST(BitmapFontTest, EachCodeIsDrawnFromItsCell) {
     expectGolden("ui/font_codes.txt", sceneText());
 }
 
-// A glyph sheet that is missing, or there but unreadable after the loader's own message, is
-// reported by the font, and no texture is made.
-TEST(FontTexture, AMissingOrUnreadableSheetIsReported) {
+// A missing glyph sheet is reported by the font, and no texture is made.
+TEST(FontTexture, AMissingSheetIsReported) {
     useTestGlContext();
     viewerState = {};
-    const std::string box = "box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)";
+    TempFolder folder;
     const std::filesystem::path here = std::filesystem::current_path();
-    for (bool present : {false, true}) {
-        TempFolder folder;
-        std::filesystem::create_directory(folder.path("data"));
-        if (present) folder.write("data/font.bmp", {'B', 'M', 1, 2, 3});
-        std::filesystem::current_path(folder.path(""));
-        startFaking();
-        EXPECT_EQ(loadFontTexture(), 0);
-        stopFaking();
-        std::filesystem::current_path(here);
-        EXPECT_EQ(viewerState.fontTexture, 0u);
-        EXPECT_EQ(logText(), present ? "box Error: Unknown DIB file format. (-, OK); " + box : box);
-    }
+    std::filesystem::current_path(folder.path(""));
+    startFaking();
+    EXPECT_EQ(loadFontTexture(), 0);
+    stopFaking();
+    std::filesystem::current_path(here);
+    EXPECT_EQ(viewerState.fontTexture, 0u);
+    EXPECT_EQ(logText(), "box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)");
 }
 
 class HeadsUpDisplay : public FakePlatformTest {
@@ -238,7 +230,7 @@ class HeadsUpDisplay : public FakePlatformTest {
                        .pointerPosition = {256, 343}, // -0.25 + 0i in the initial view
                        .framesPerSecond = 12.0f};
         ASSERT_NE(viewerState.font, nullptr);
-        std::memset(KeyTable, 0, sizeof KeyTable);
+        std::fill(std::begin(KeyTable), std::end(KeyTable), 0);
         helpTimer.restart();
         fake.counter = 3'000'000'000; // nanoseconds: the help is gone
     }
