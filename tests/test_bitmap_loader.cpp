@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "tests/fake_platform.h"
 #include "tests/support/golden.h"
@@ -72,16 +70,13 @@ class BitmapLoader : public FakePlatformTest {
     RgbImage* load(const std::vector<uint8_t>& bytes) {
         return loadBitmapImage(folder.write("image.bmp", bytes).c_str());
     }
-    // One line: what was loaded and the messages shown since the last line.
+    // What was loaded and the messages shown since, the folder's name left out.
     std::string outcome(const std::string& what, RgbImage* image) {
-        std::string line =
-            what + (image ? ": a picture" : ": none") + (fake.log.empty() ? "" : ", ");
-        line += logText() + "\n";
+        std::string line = what + (image ? ": a picture [" : ": none [") + logText() + "]\n";
         fake.log.clear();
         freeRgbImage(image);
         for (size_t at; (at = line.find(folder.path(""))) != std::string::npos;)
             line.replace(at, folder.path("").size(), "TMP/");
-        for (size_t at; (at = line.find(".\n")) != std::string::npos;) line.replace(at, 2, ".\\n");
         return line;
     }
     TempFolder folder;
@@ -139,23 +134,21 @@ TEST_F(BitmapLoader, RefusesWhatItCannotRead) {
     reportLoaderErrors = 1;
     const int32_t Max = 2147483647, Min = -Max - 1;
     const Layout cases[] = {// clang-format off
-        {108, 1, 24, 2, 2}, {124, 1, 24, 2, 2}, {64, 1, 24, 2, 2}, {16, 1, 24, 2, 2},
-        {0, 1, 8, 2, 2}, {40, 1, 24, 0, 4}, {40, 1, 24, -1, 4}, {40, 1, 8, Min, 1},
-        {40, 1, 24, 4, 0}, {40, 1, 24, Max, 1}, {40, 1, 24, Max, Max}, {40, 1, 24, 1, Min},
-        {40, 1, 1, 1, Max}, {40, 1, 24, 0x40000000, 4}, {40, 1, 1, 0x20000000, 0x20000000},
-        {12, 1, 8, 0, 1}, {12, 1, 24, 65535, 65535}, {40, 1, 16, 2, 2}, {40, 1, 32, 2, 2},
-        {40, 1, 0, 2, 2}, {40, 1, 2, 2, 2}, {40, 1, 8, 2, 2, 0, 0, 1}, {40, 1, 4, 2, 2, 0, 0, 2},
-        {40, 1, 32, 2, 2, 0, 0, 3}}; // clang-format on
-    for (Layout l : cases)
-        for (bool fileHeader : {true, false}) {
-            l.fileHeader = fileHeader;
-            std::vector<uint8_t> file = bitmapFile(l, false);
-            file.resize(file.size() + 64, 0x55); // pixels enough for 2 x 2, not for more
-            char what[100];
-            std::snprintf(what, sizeof what, "header %u BM %d %dx%dx%d compression %u",
-                          l.headerSize, fileHeader, l.width, l.height, l.bits, l.compression);
-            out += outcome(what, load(file));
-        }
+        {108, 1, 24, 2, 2}, {124, 0, 24, 2, 2}, {64, 1, 24, 2, 2}, {16, 0, 24, 2, 2},
+        {0, 1, 8, 2, 2}, {40, 0, 24, 0, 4}, {40, 1, 24, -1, 4}, {40, 0, 8, Min, 1},
+        {40, 1, 24, 4, 0}, {40, 0, 24, Max, 1}, {40, 1, 24, Max, Max}, {40, 0, 24, 1, Min},
+        {40, 1, 1, 1, Max}, {40, 0, 24, 0x40000000, 4}, {40, 1, 1, 0x20000000, 0x20000000},
+        {12, 0, 8, 0, 1}, {12, 1, 24, 65535, 65535}, {40, 0, 16, 2, 2}, {40, 1, 32, 2, 2},
+        {40, 0, 0, 2, 2}, {40, 1, 2, 2, 2}, {40, 0, 8, 2, 2, 0, 0, 1}, {40, 1, 4, 2, 2, 0, 0, 2},
+        {40, 0, 32, 2, 2, 0, 0, 3}}; // clang-format on
+    for (const Layout& l : cases) {
+        std::vector<uint8_t> file = bitmapFile(l, false);
+        file.resize(file.size() + 64, 0x55); // pixels enough for 2 x 2, not for more
+        char what[100];
+        std::snprintf(what, sizeof what, "header %u BM %d %dx%dx%d compression %u", l.headerSize,
+                      l.fileHeader, l.width, l.height, l.bits, l.compression);
+        out += outcome(what, load(file));
+    }
     std::vector<uint8_t> file = bitmapFile({40, true, 24, 2, 2});
     for (uint32_t offset : {uint32_t(file.size()), 0xFFFFFFF0u}) {
         for (int i = 0; i < 4; ++i) file[10 + i] = uint8_t(offset >> (8 * i));
