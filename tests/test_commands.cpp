@@ -27,24 +27,25 @@ std::string keyName(int key) {
     return std::string(1, char(key));
 }
 
-std::string viewText(const ViewRegion& v) {
+// What a recomputation would compute: the view and the method.
+std::string picture() {
+    const ViewRegion& v = viewerState.view;
     char text[100];
-    std::snprintf(text, sizeof text, "(%.15g %.15g %.15g %.15g)", v.x, v.dx, v.y, v.dy);
+    std::snprintf(text, sizeof text, " (%.15g %.15g %.15g %.15g) m%d", v.x, v.dx, v.y, v.dy,
+                  viewerState.method);
     return text;
 }
 
-std::string recomputed; // the view and method of each recomputation, in order
+std::string recomputed; // the picture of each recomputation, in order
 
 std::string stateText() {
     const ViewerState& s = viewerState;
-    char text[200];
     const PaletteEntry& e = PaletteTable[100]; // bytes 424 to 426 of the palette file
-    std::snprintf(text, sizeof text,
-                  "%s %s seed %.15g %.15g, method %d colour %d, palette %02x%02x%02x, held",
-                  viewText(s.view).c_str(), s.kind == Julia ? "Julia" : "Mandelbrot",
-                  s.juliaSeed.re, s.juliaSeed.im, s.method, s.colourEnabled, e.red, e.green,
-                  e.blue);
-    std::string out = text;
+    char text[200];
+    std::snprintf(text, sizeof text, " %s seed %.15g %.15g colour %d, palette %02x%02x%02x, held",
+                  s.kind == Julia ? "Julia" : "Mandelbrot", s.juliaSeed.re, s.juliaSeed.im,
+                  s.colourEnabled, e.red, e.green, e.blue);
+    std::string out = picture() + text;
     for (int key = 0; key < 256; ++key)
         if (KeyTable[key]) out.append(" ").append(keyName(key));
     return out + ", recomputed" + (recomputed.empty() ? " nothing" : recomputed);
@@ -68,15 +69,12 @@ std::string run(const std::string& keys, const ViewerState& start = Start, int f
         for (const auto& [code, known] : KeyNames) key = known == name ? code : key;
         KeyTable[key] = 1;
     }
-    recomputation = [] {
-        recomputed.append(" ").append(viewText(viewerState.view)).append(" m");
-        recomputed += std::to_string(viewerState.method);
-    };
+    recomputation = [] { recomputed += picture(); };
     std::string line = keys;
     for (int frame = 0; frame < frames; ++frame) {
         recomputed.clear();
         applyCommands();
-        line += "\n    -> " + stateText();
+        line += "\n    ->" + stateText();
     }
     recomputation = recomputeImage;
     return line + "\n";
