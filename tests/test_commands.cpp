@@ -86,10 +86,10 @@ using Commands = FakePlatformTest;
 TEST_F(Commands, EachKeyAlone) {
     std::string out;
     for (std::string shift : {"", " Shift"}) {
-        for (const char* key : {"LButton", "RButton", "+", "-", "Down",  "Up", "Right", "Left",
-                                "1",       "2",       "3", "4", "5",     "6",  "7",     "8",
-                                "F",       "Space",   "R", "U", "Enter", "J",  "H"})
-            out += run(key + shift);
+        std::istringstream keys(
+            "LButton RButton + - Down Up Right Left 1 2 3 4 5 6 7 8 F Space R U "
+            "Enter J H");
+        for (std::string key; keys >> key;) out += run(key + shift);
         out += "at 511,88: " + run("LButton" + shift, Start, 1, {511, 88});
         out += "at 511,88: " + run("RButton" + shift, Start, 1, {511, 88});
     }
@@ -100,12 +100,10 @@ TEST_F(Commands, EachKeyAlone) {
 // one-shot winner the next key acts in the next frame; a vertical and a horizontal arrow both
 // act, vertical first. R, Enter and J from there; J held follows the pointer in the reset view.
 TEST_F(Commands, ChainsAndKindKeys) {
-    const ViewerState julia = {.view = {0.1, 0.2, 0.3, 0.4},
-                               .kind = Julia,
-                               .method = PaletteX87,
-                               .colourEnabled = 1,
-                               .juliaSeed = {0.3, -0.5},
-                               .pointerPosition = {256, 343}};
+    const ViewerState julia = {
+        // clang-format off
+        .view = {0.1, 0.2, 0.3, 0.4}, .kind = Julia, .method = PaletteX87, .colourEnabled = 1,
+        .juliaSeed = {0.3, -0.5}, .pointerPosition = {256, 343}}; // clang-format on
     std::string out;
     for (const char* keys : {"3 5 8", "+ -", "LButton RButton", "Down Up", "Right Left", "Enter J",
                              "Up Left", "Down Right", "R", "Enter", "J", "LButton Enter"})
