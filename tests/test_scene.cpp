@@ -1,7 +1,5 @@
-// test_scene.cpp -- what a frame shows, drawn in the tests' OpenGL context: the four tiles as the
-// picture, the pointer cross and the frame rate; text in the bitmap font; the heads-up display
-// and help in a few states. Text is read back cell by cell against the glyph sheet and compared
-// with reviewed files.
+// test_scene.cpp -- what a frame shows: the picture, the pointer cross, text in the bitmap font and
+// the heads-up display, read back (text cell by cell against the glyph sheet) and compared
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -47,22 +45,6 @@ class Frame : public FakePlatformTest {
     }
 };
 
-// Texel row 0, the smallest imaginary part, lies at the bottom of each quad, and the quads meet
-// at x = 256 and y = 256 without gap or overlap. The frame rate is measured in every frame.
-TEST_F(Frame, TilesFormThePictureRowZeroAtTheBottom) {
-    frameTimer.restart();
-    fake.counter += 20'000'000; // 20 ms
-    fake.pointerX = 700;
-    runFrame();
-    EXPECT_FLOAT_EQ(viewerState.framesPerSecond, 50.0f);
-    EXPECT_EQ(frameTimer.elapsedSeconds(), 0.0) << "restarted";
-    for (int y : {0, 1, 128, 255, 256, 257, 400, 510, 511, 512})
-        for (int x : {0, 1, 128, 255, 256, 257, 400, 510, 511, 512})
-            EXPECT_EQ(readScenePixel(x, y),
-                      x < 512 && y < 512 ? texel((y < 256) * 2 + (x > 255), x % 256, y % 256) : 0)
-                << x << "," << y;
-}
-
 // The white pixels of the 21 x 21 square centred on scene point (x, y), as a plain PBM.
 std::string whiteAround(int x, int y) {
     std::string pbm = "P1\n21 21\n";
@@ -73,14 +55,25 @@ std::string whiteAround(int x, int y) {
     return pbm;
 }
 
-// The cross is centred one unit right of the pointer; it follows the pointer in every frame,
-// with nothing recomputed, and over the picture the tiles show around it.
-TEST_F(Frame, PointerCrossFollowsThePointer) {
+// Texel row 0, the smallest imaginary part, lies at the bottom of each quad, and the quads meet
+// at x = 256 and y = 256 without gap or overlap. The cross is centred one unit right of the
+// pointer and follows it in every frame, with nothing recomputed; over the picture the tiles
+// show around it. The frame rate is measured in every frame.
+TEST_F(Frame, TilesPointerCrossAndFrameRate) {
+    frameTimer.restart();
+    fake.counter += 20'000'000; // 20 ms
     fake.pointerX = 700;
     fake.pointerY = 100; // scene row 499
     runFrame();
+    EXPECT_FLOAT_EQ(viewerState.framesPerSecond, 50.0f);
+    EXPECT_EQ(frameTimer.elapsedSeconds(), 0.0) << "restarted";
     EXPECT_EQ(viewerState.pointerPosition.x, 700);
     EXPECT_EQ(viewerState.pointerPosition.y, 100);
+    for (int y : {0, 1, 128, 255, 256, 257, 400, 510, 511, 512})
+        for (int x : {0, 1, 128, 255, 256, 257, 400, 510, 511, 512})
+            EXPECT_EQ(readScenePixel(x, y),
+                      x < 512 && y < 512 ? texel((y < 256) * 2 + (x > 255), x % 256, y % 256) : 0)
+                << x << "," << y;
     const std::string cross = whiteAround(701, 499);
     expectGolden("ui/pointer_cross.pbm", cross);
     fake.pointerX = 100;
@@ -249,8 +242,11 @@ class HeadsUpDisplay : public FakePlatformTest {
     }
 };
 
-// Right after the start, with the help for 2.5 s and while H is held.
-TEST_F(HeadsUpDisplay, InitialWithHelp) {
+// Right after the start, with the help for 2.5 s and while H is held. The method list: the
+// active entry red in set 0, the others in set 1; without 3DNow! its entry says so. Other
+// numbers and a pointer off the scene, whose point is extrapolated; a Julia set with colouring
+// on and its constant.
+TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     fake.counter = 0;
     expectGolden("ui/display_initial.txt", draw() + draw(0.5f) + "\n");
     fake.counter = 2'400'000'000;
@@ -259,12 +255,7 @@ TEST_F(HeadsUpDisplay, InitialWithHelp) {
     EXPECT_EQ(draw(0.5f), "band 00000");
     KeyTable['H'] = 1;
     EXPECT_EQ(draw(0.5f), "band 00110");
-}
-
-// The method list: the active entry red in set 0, the others in set 1; without 3DNow! its entry
-// says so. Other numbers and a pointer off the scene, whose point is extrapolated; a Julia set
-// with colouring on and its constant.
-TEST_F(HeadsUpDisplay, StatisticsColouringKindAndMethods) {
+    KeyTable['H'] = 0;
     std::string out;
     for (int method = 0; method < 12; ++method) {
         viewerState.has3DNow = method / 6;
