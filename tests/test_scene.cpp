@@ -26,24 +26,8 @@ unsigned texel(int t, int i, int j) {
     return unsigned(i) << 16 | unsigned(j) << 8 | unsigned(50 + 40 * t);
 }
 
-// No key is down and there is no font: the tiles and the cross alone.
-class Frame : public FakePlatformTest {
-  protected:
-    void SetUp() override {
-        FakePlatformTest::SetUp();
-        useTestGlContext();
-        viewerState = {};
-        glGenTextures(4, viewerState.tileTextures);
-        std::vector<unsigned char> pixels(256 * 256 * 3);
-        for (int t = 0; t < 4; ++t) {
-            for (int p = 0; p < 256 * 256 * 3; ++p)
-                pixels[p] = uint8_t(texel(t, p / 3 % 256, p / 768) >> (16 - 8 * (p % 3)));
-            glBindTexture(GL_TEXTURE_2D, viewerState.tileTextures[t]);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-            glTexImage2D(GL_TEXTURE_2D, 0, 3, 256, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-        }
-    }
-};
+using Frame = FakePlatformTest;
+using HeadsUpDisplay = FakePlatformTest;
 
 // The white pixels of the 21 x 21 square centred on scene point (x, y), as a plain PBM.
 std::string whiteAround(int x, int y) {
@@ -60,6 +44,17 @@ std::string whiteAround(int x, int y) {
 // pointer and follows it in every frame, with nothing recomputed; over the picture the tiles
 // show around it. The frame rate is measured in every frame.
 TEST_F(Frame, TilesPointerCrossAndFrameRate) {
+    useTestGlContext();
+    viewerState = {}; // no key is down and there is no font: the tiles and the cross alone
+    glGenTextures(4, viewerState.tileTextures);
+    std::vector<unsigned char> pixels(256 * 256 * 3);
+    for (int t = 0; t < 4; ++t) {
+        for (int p = 0; p < 256 * 256 * 3; ++p)
+            pixels[p] = uint8_t(texel(t, p / 3 % 256, p / 768) >> (16 - 8 * (p % 3)));
+        glBindTexture(GL_TEXTURE_2D, viewerState.tileTextures[t]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, 3, 256, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    }
     frameTimer.restart();
     fake.counter += 20'000'000; // 20 ms
     fake.pointerX = 700;
@@ -213,54 +208,46 @@ TEST(FontTexture, AMissingSheetIsReported) {
     EXPECT_EQ(logText(), "box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)");
 }
 
-class HeadsUpDisplay : public FakePlatformTest {
-  protected:
-    void SetUp() override {
-        FakePlatformTest::SetUp();
-        viewerState = {.font = testFont(), // the initial view, no 3DNow!
-                       .iterationCount = 1000,
-                       .computeSeconds = 0.25f,
-                       .pointerPosition = {256, 343}, // -0.25 + 0i in the initial view
-                       .framesPerSecond = 12.0f};
-        ASSERT_NE(viewerState.font, nullptr);
-        std::fill(std::begin(KeyTable), std::end(KeyTable), 0);
-        helpTimer.restart();
-        fake.counter = 3'000'000'000; // nanoseconds: the help is gone
-    }
-    // The display over this grey: the text over black, or whether these corners of the help's
-    // band are black: (79, 265), (80, 264), (80, 265), (799, 519), (80, 520).
-    static std::string draw(float grey = 0) {
-        glClearColor(grey, grey, grey, 0);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glEnable(GL_TEXTURE_2D);
-        drawHeadsUpDisplay();
-        if (grey == 0) return sceneText();
-        std::string band = "band ";
-        for (auto [x, y] : {std::pair{79, 265}, {80, 264}, {80, 265}, {799, 519}, {80, 520}})
-            band += readScenePixel(x, y) ? '0' : '1';
-        return band;
-    }
-};
+// The display over this grey: the text over black, or whether these corners of the help's band
+// are black: (79, 265), (80, 264), (80, 265), (799, 519), (80, 520).
+std::string drawDisplay(float grey = 0) {
+    glClearColor(grey, grey, grey, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    drawHeadsUpDisplay();
+    if (grey == 0) return sceneText();
+    std::string band = "band ";
+    for (auto [x, y] : {std::pair{79, 265}, {80, 264}, {80, 265}, {799, 519}, {80, 520}})
+        band += readScenePixel(x, y) ? '0' : '1';
+    return band;
+}
 
 // Right after the start, with the help for 2.5 s and while H is held. The method list: the
 // active entry red in set 0, the others in set 1; without 3DNow! its entry says so. Other
 // numbers and a pointer off the scene, whose point is extrapolated; a Julia set with colouring
 // on and its constant.
 TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
-    fake.counter = 0;
-    expectGolden("ui/display_initial.txt", draw() + draw(0.5f) + "\n");
+    viewerState = {.font = testFont(), // the initial view, no 3DNow!
+                   .iterationCount = 1000,
+                   .computeSeconds = 0.25f,
+                   .pointerPosition = {256, 343}, // -0.25 + 0i in the initial view
+                   .framesPerSecond = 12.0f};
+    ASSERT_NE(viewerState.font, nullptr);
+    std::fill(std::begin(KeyTable), std::end(KeyTable), 0);
+    helpTimer.restart(); // at fake.counter 0, in nanoseconds
+    expectGolden("ui/display_initial.txt", drawDisplay() + drawDisplay(0.5f) + "\n");
     fake.counter = 2'400'000'000;
-    EXPECT_EQ(draw(0.5f), "band 00110");
+    EXPECT_EQ(drawDisplay(0.5f), "band 00110");
     fake.counter = 2'600'000'000;
-    EXPECT_EQ(draw(0.5f), "band 00000");
+    EXPECT_EQ(drawDisplay(0.5f), "band 00000");
     KeyTable['H'] = 1;
-    EXPECT_EQ(draw(0.5f), "band 00110");
+    EXPECT_EQ(drawDisplay(0.5f), "band 00110");
     KeyTable['H'] = 0;
     std::string out;
     for (int method = 0; method < 12; ++method) {
         viewerState.has3DNow = method / 6;
         viewerState.method = ComputeMethod(method % 6);
-        draw();
+        drawDisplay();
         out += "3DNow " + std::to_string(method / 6) + ", method " + std::to_string(method % 6) +
                ":\n" + sceneText(1, 3);
     }
@@ -272,12 +259,12 @@ TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     viewerState.framesPerSecond = 60.2409f;
     viewerState.has3DNow = 0;
     viewerState.method = GreyPortable;
-    out = draw();
+    out = drawDisplay();
     viewerState.colourEnabled = 1;
     viewerState.method = PaletteX87;
     viewerState.kind = Julia;
     viewerState.juliaSeed = {-0.75, 0.1};
-    expectGolden("ui/display_statistics.txt", out + draw());
+    expectGolden("ui/display_statistics.txt", out + drawDisplay());
 }
 
 } // namespace
