@@ -92,12 +92,10 @@ BitmapFont* testFont() {
 const std::vector<std::string>& sheetCells() {
     static std::vector<std::string> cells(256);
     static RgbImage* sheet = loadBitmapImage("data/font.bmp");
-    for (int p = 0; sheet && p < 256 * 256; ++p) // pixel p % 256 of cell p / 256
-        cells[p / 256] += sheet->pixels[((15 - p / 4096) * 4096 + p % 256 / 16 * 256 +
-                                         p / 256 % 16 * 16 + p % 16) *
-                                        3]
-                              ? '#'
-                              : '.';
+    for (int p = 0; sheet && p < 256 * 256; ++p) { // pixel p % 256 of cell p / 256
+        const int at = (15 - p / 4096) * 4096 + p % 256 / 16 * 256 + p / 256 % 16 * 16 + p % 16;
+        cells[p / 256] += sheet->pixels[3 * at] ? '#' : '.';
+    }
     freeRgbImage(sheet);
     sheet = nullptr;
     return cells;
