@@ -223,7 +223,7 @@ std::string drawDisplay(float grey = 0) {
 // Right after the start, with the help for 2.5 s and while H is held. The method list: the
 // active entry red in set 0, the others in set 1; without 3DNow! its entry says so. Other
 // numbers and a pointer off the scene, whose point is extrapolated; a Julia set with colouring
-// on and its constant.
+// on and its constant; numbers just past each count of digits.
 TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     viewerState = {.font = testFont(), // the initial view, no 3DNow!
                    .iterationCount = 1000,
@@ -252,7 +252,7 @@ TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     expectGolden("ui/display_methods.txt", out);
     viewerState.view = {0.3, 0.004, 0.1, 20.0};
     viewerState.pointerPosition = {-3, 700};
-    viewerState.iterationCount = 4000000000u;
+    viewerState.iterationCount = 20000000;
     viewerState.computeSeconds = 0.0456f;
     viewerState.framesPerSecond = 60.2409f;
     viewerState.has3DNow = 0;
@@ -261,7 +261,10 @@ TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     viewerState.colourEnabled = 1;
     viewerState.method = PaletteX87;
     viewerState.kind = Julia;
-    viewerState.juliaSeed = {-0.75, 0.1};
+    viewerState.juliaSeed = {-0.75, 1e20};
+    viewerState.view = {-3e20, 20.0, 5e18, 2.5e21};
+    viewerState.iterationCount = 4000000000u;
+    viewerState.computeSeconds = 20000.0f;
     expectGolden("ui/display_statistics.txt", out + drawDisplay());
 }
 
