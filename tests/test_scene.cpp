@@ -206,8 +206,8 @@ TEST(FontTexture, AMissingSheetIsReported) {
     EXPECT_EQ(logText(), "box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)");
 }
 
-// The display over this grey: the text over black, or whether these corners of the help's band
-// are black: (79, 265), (80, 264), (80, 265), (799, 519), (80, 520).
+// The display over this grey: the text over black, or which of the help band's corners and the
+// points just outside them are black.
 std::string drawDisplay(float grey = 0) {
     glClearColor(grey, grey, grey, 0);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -215,8 +215,9 @@ std::string drawDisplay(float grey = 0) {
     drawHeadsUpDisplay();
     if (grey == 0) return sceneText();
     std::string band = "band ";
-    for (auto [x, y] : {std::pair{79, 265}, {80, 264}, {80, 265}, {799, 519}, {80, 520}})
-        band += readScenePixel(x, y) ? '0' : '1';
+    const int points[] = {80, 265, 799, 265, 799, 519, 80,  519, // the corners, then just outside
+                          79, 265, 80,  264, 799, 264, 799, 520, 80, 520, 79, 519};
+    for (int i = 0; i < 20; i += 2) band += readScenePixel(points[i], points[i + 1]) ? '0' : '1';
     return band;
 }
 
@@ -235,11 +236,11 @@ TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     helpTimer.restart(); // at fake.counter 0, in nanoseconds
     expectGolden("ui/display_initial.txt", drawDisplay() + drawDisplay(0.5f) + "\n");
     fake.counter = 2'400'000'000;
-    EXPECT_EQ(drawDisplay(0.5f), "band 00110");
+    EXPECT_EQ(drawDisplay(0.5f), "band 1111000000");
     fake.counter = 2'600'000'000;
-    EXPECT_EQ(drawDisplay(0.5f), "band 00000");
+    EXPECT_EQ(drawDisplay(0.5f), "band 0000000000");
     KeyTable['H'] = 1;
-    EXPECT_EQ(drawDisplay(0.5f), "band 00110");
+    EXPECT_EQ(drawDisplay(0.5f), "band 1111000000");
     KeyTable['H'] = 0;
     std::string out;
     for (int method = 0; method < 12; ++method) {
