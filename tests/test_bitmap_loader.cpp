@@ -82,10 +82,8 @@ class BitmapLoader : public FakePlatformTest {
     TempFolder folder;
 };
 
-// Every header kind and depth; widths 1, 3, 6 and 33 leave padding at the end of the rows. Then
-// every index of 8 bits; top row first; short colour tables (only the low 16 bits of colours
-// used count), which place the pixels without file header; a table in a true-colour file, to be
-// skipped; a gap between the table and the pixels.
+// Every index of 8 bits; top row first; short colour tables; a table in a true-colour file; a gap
+// before the pixels; then every header kind and depth, rows padded in every way.
 TEST_F(BitmapLoader, ReadsEveryHeaderKindAndDepth) {
     std::vector<Layout> layouts = {
         // clang-format off
@@ -117,9 +115,8 @@ TEST_F(BitmapLoader, ReadsEveryHeaderKindAndDepth) {
     }
 }
 
-// Missing files and what is no regular file; header sizes other than 12 and 40; sizes that
-// overflow or that no file this small holds; depths and compressions the conversion does not
-// take; pixel offsets past the end; files cut at each boundary of their parts.
+// Missing files and what is no regular file; unknown headers; sizes, depths, compressions and
+// pixel offsets the conversion cannot take; files cut at each boundary of their parts.
 TEST_F(BitmapLoader, RefusesWhatItCannotRead) {
     const std::string absent = folder.path("absent.bmp"), empty = folder.write("empty.bmp", {});
     ASSERT_EQ(mkfifo(folder.path("fifo.bmp").c_str(), 0600), 0);

@@ -96,9 +96,8 @@ TEST_F(Commands, EachKeyAlone) {
     expectGolden("ui/commands_alone.txt", out);
 }
 
-// Chains in a zoomed Julia set over two frames: the first set key acts alone, and after a
-// one-shot winner the next key acts in the next frame; a vertical and a horizontal arrow both
-// act, vertical first. R, Enter and J from there; J held follows the pointer in the reset view.
+// Else-chains and both arrow chains in a zoomed Julia set over two frames; R, Enter and J from
+// there, J held following the pointer in the reset view.
 TEST_F(Commands, ChainsAndKindKeys) {
     const ViewerState julia = {
         // clang-format off

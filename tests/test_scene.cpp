@@ -39,10 +39,8 @@ std::string whiteAround(int x, int y) {
     return pbm;
 }
 
-// Texel row 0, the smallest imaginary part, lies at the bottom of each quad, and the quads meet
-// at x = 256 and y = 256 without gap or overlap. The cross is centred one unit right of the
-// pointer and follows it in every frame, with nothing recomputed; over the picture the tiles
-// show around it. The frame rate is measured in every frame.
+// Texel row 0 at the bottom of each quad, the quads meeting without gap or overlap; the cross
+// follows the pointer in every frame, the tiles showing around it; the frame rate.
 TEST_F(Frame, TilesPointerCrossAndFrameRate) {
     useTestGlContext();
     viewerState = {}; // no key is down and there is no font: the tiles and the cross alone
@@ -101,10 +99,9 @@ const std::vector<std::string>& sheetCells() {
     return cells;
 }
 
-// The scene, drawn over black, as text: each row of 11 x 16 cells (row 0 at the top) with
-// anything drawn, then a line with a letter for the colour of each character, upper case for
-// glyph set 1, and the colours' legend at the end. '?' marks a cell that shows no glyph of the
-// sheet. Glyphs alike in both sets read as set 0.
+// The scene, drawn over black, as text: each row of cells with anything drawn, then a letter for
+// the colour of each character (upper case: set 1; glyphs alike in both sets read as set 0) and
+// at the end the colours. '?' marks a cell that shows no glyph of the sheet.
 std::string sceneText(int firstRow = 0, int lastRow = 36) {
     std::vector<unsigned char> rgb(800 * 600 * 3); // rows of 2400 bytes need no packing change
     glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
@@ -152,11 +149,8 @@ std::vector<GLfloat> textState() {
     return state;
 }
 
-// Every code in both sets, sets above 1 counting as 1; codes below 32 name no list in set 0
-// and blank cells in set 1; bytes from 128 draw nothing in set 0 and set 0's glyphs in set 1;
-// text beyond the scene is clipped away. Read back against the sheet, each glyph also shows
-// that it lies within the 11 units of the advance. Text mode pushes the projection, loads the
-// same 800 x 600 one and pushes the caller's model-view; endText pops both, leaves the
+// Every code in both sets, each glyph within the 11-unit advance; odd sets, codes and places.
+// Text mode pushes both matrices, with the same projection; endText pops them, leaves the
 // model-view selected and blending off.
 TEST(BitmapFontTest, EachCodeIsDrawnFromItsCell) {
     BitmapFont* font = testFont();
@@ -221,10 +215,8 @@ std::string drawDisplay(float grey = 0) {
     return band;
 }
 
-// Right after the start, with the help for 2.5 s and while H is held. The method list: the
-// active entry red in set 0, the others in set 1; without 3DNow! its entry says so. Other
-// numbers and a pointer off the scene, whose point is extrapolated; a Julia set with colouring
-// on and its constant; numbers just past each count of digits.
+// The help for 2.5 s after the start and while H is held; the method list; a pointer off the
+// scene, extrapolated; a Julia set with colouring; numbers just past each count of digits.
 TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     viewerState = {.font = testFont(), // the initial view, no 3DNow!
                    .iterationCount = 1000,
