@@ -201,7 +201,7 @@ TEST(FontTexture, AMissingSheetIsReported) {
 }
 
 // The display over this grey: the text over black, or which of the help band's corners and the
-// points just outside them are black.
+// points just outside them are black, the last one under the text "H - help".
 std::string drawDisplay(float grey = 0) {
     glClearColor(grey, grey, grey, 0);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -210,8 +210,8 @@ std::string drawDisplay(float grey = 0) {
     if (grey == 0) return sceneText();
     std::string band = "band ";
     const int points[] = {80, 265, 799, 265, 799, 519, 80,  519, // the corners, then just outside
-                          79, 265, 80,  264, 799, 264, 799, 520, 80, 520, 79, 519};
-    for (int i = 0; i < 20; i += 2) band += readScenePixel(points[i], points[i + 1]) ? '0' : '1';
+                          79, 265, 80,  264, 799, 264, 799, 520, 80, 520, 79, 519, 170, 264};
+    for (int i = 0; i < 22; i += 2) band += readScenePixel(points[i], points[i + 1]) ? '0' : '1';
     return band;
 }
 
@@ -228,11 +228,11 @@ TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     helpTimer.restart(); // at fake.counter 0, in nanoseconds
     expectGolden("ui/display_initial.txt", drawDisplay() + drawDisplay(0.5f) + "\n");
     fake.counter = 2'400'000'000;
-    EXPECT_EQ(drawDisplay(0.5f), "band 1111000000");
+    EXPECT_EQ(drawDisplay(0.5f), "band 11110000000");
     fake.counter = 2'600'000'000;
-    EXPECT_EQ(drawDisplay(0.5f), "band 0000000000");
+    EXPECT_EQ(drawDisplay(0.5f), "band 00000000000");
     KeyTable['H'] = 1;
-    EXPECT_EQ(drawDisplay(0.5f), "band 1111000000");
+    EXPECT_EQ(drawDisplay(0.5f), "band 11110000000");
     KeyTable['H'] = 0;
     std::string out;
     for (int method = 0; method < 12; ++method) {
