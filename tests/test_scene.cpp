@@ -254,8 +254,8 @@ TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     viewerState.colourEnabled = 1;
     viewerState.method = PaletteX87;
     viewerState.kind = Julia;
-    viewerState.juliaSeed = {-0.75, 1e20};
-    viewerState.view = {-3e20, 20.0, 5e18, 2.5e21};
+    viewerState.juliaSeed = {-0.75, 0.1};
+    viewerState.view = {-5e18, 20.0, 5e18, 2.5};
     viewerState.iterationCount = 4000000000u;
     viewerState.computeSeconds = 20000.0f;
     expectGolden("ui/display_statistics.txt", out + drawDisplay());
