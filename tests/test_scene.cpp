@@ -44,6 +44,7 @@ std::string whiteAround(int x, int y) {
 TEST_F(Frame, TilesPointerCrossAndFrameRate) {
     useTestGlContext();
     viewerState = {}; // no key is down and there is no font: the tiles and the cross alone
+    glClearColor(0, 0, 0, 0);
     glGenTextures(4, viewerState.tileTextures);
     std::vector<unsigned char> pixels(256 * 256 * 3);
     for (int t = 0; t < 4; ++t) {
@@ -156,6 +157,7 @@ TEST(BitmapFontTest, EachCodeIsDrawnFromItsCell) {
     BitmapFont* font = testFont();
     ASSERT_NE(font, nullptr);
     glEnable(GL_TEXTURE_2D);
+    glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     std::string low, high; // the codes 32 to 79 and 80 to 126
     for (int c = 32; c < 127; ++c) (c < 80 ? low : high) += char(c);
