@@ -1,245 +1,128 @@
-// test_commands.cpp -- the commands of runFrame: else-chains, one-shot and held keys, Shift
-// factors, the zoom and point mappings, and the recomputations they cause
+// test_commands.cpp -- the commands of runFrame, one key or chain at a time: the state they leave,
+// the entries they keep and the recomputations they make, against reviewed tables
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string>
-#include <tuple>
-#include <vector>
 
+#include "engine/palette_table.h"
 #include "engine/tile_computation.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
 #include "tests/fake_platform.h"
+#include "tests/support/golden.h"
 #include "ui/commands.h"
 #include "ui/key_table.h"
-#include "ui/palette.h"
 
 namespace {
 
-// The states that the recomputations would compute from: the commands are checked without
-// pictures.
-std::vector<ViewerState> recomputations;
+const std::pair<int, std::string> KeyNames[] = {
+    {VK_LBUTTON, "LButton"}, {VK_RBUTTON, "RButton"}, {VK_RETURN, "Enter"}, {VK_SHIFT, "Shift"},
+    {VK_SPACE, "Space"},     {VK_LEFT, "Left"},       {VK_UP, "Up"},        {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},       {VK_ADD, "+"},           {VK_SUBTRACT, "-"}};
 
-void movePointer(int x, int y) {
-    fake.pointerX = x;
-    fake.pointerY = y;
+std::string keyName(int key) {
+    for (const auto& [code, name] : KeyNames)
+        if (code == key) return name;
+    return std::string(1, char(key));
 }
 
-class Commands : public FakePlatformTest {
-  protected:
-    void SetUp() override {
-        FakePlatformTest::SetUp();
-        recomputation = [] { recomputations.push_back(viewerState); };
-        std::memset(KeyTable, 0, sizeof KeyTable);
-        std::memset(PaletteTable, 0, sizeof PaletteTable);
-        viewerState = ViewerState();
-        viewerState.method = GreyX87;
-        recomputations.clear();
-        movePointer(700, 300);
-    }
-
-    // One frame's commands with these keys down.
-    void frame(std::initializer_list<int> keys = {}) {
-        for (int key : keys) KeyTable[key] = 1;
-        applyCommands();
-    }
-
-    void TearDown() override {
-        recomputation = recomputeImage;
-        FakePlatformTest::TearDown();
-    }
-};
-
-// Equal apart from rounding: the views here are of order 1 to 40.
-void expectView(const ViewRegion& actual, const ViewRegion& expected) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-13);
-    EXPECT_NEAR(actual.dx, expected.dx, 1e-13);
-    EXPECT_NEAR(actual.y, expected.y, 1e-13);
-    EXPECT_NEAR(actual.dy, expected.dy, 1e-13);
-}
-
-// What the commands leave, as text, to compare whole outcomes.
-std::string outcome() {
-    unsigned palette = 0;
-    for (const PaletteEntry& e : PaletteTable)
-        palette = palette * 31 + e.red * 7 + e.green * 3 + e.blue;
-    const ViewerState& s = viewerState;
-    char text[200];
-    std::snprintf(text, sizeof text,
-                  "view %.17g %.17g %.17g %.17g, kind %d, seed %.17g %.17g, "
-                  "method %d, palette %08x",
-                  s.view.x, s.view.dx, s.view.y, s.view.dy, s.kind, s.juliaSeed.re, s.juliaSeed.im,
-                  s.method, palette);
+// What a recomputation would compute: the view and the method.
+std::string picture() {
+    const ViewRegion& v = viewerState.view;
+    char text[100];
+    std::snprintf(text, sizeof text, " (%.15g %.15g %.15g %.15g) m%d", v.x, v.dx, v.y, v.dy,
+                  viewerState.method);
     return text;
 }
 
-// One frame from the initial view with a zoom or pan key, without and with Shift: the new view,
-// and one recomputation made after the change.
-TEST_F(Commands, ZoomAndPanStepsWithAndWithoutShift) {
-    const std::tuple<int, PointerPosition, ViewRegion, ViewRegion> cases[] = {
-        {VK_LBUTTON, {0, 599}, {-1.75, 1.0, -1.5, 1.0}, {-1.35, 0.2, -1.1, 0.2}},
-        {VK_RBUTTON, {511, 88}, {-1.25, 4.0, -1.0, 4.0}, {-9.25, 20.0, -9.0, 20.0}},
-        {VK_ADD, {}, {-0.45, 0.4, -0.2, 0.4}, {-0.3, 0.1, -0.05, 0.1}},
-        {VK_SUBTRACT, {}, {-5.25, 10.0, -5.0, 10.0}, {-20.25, 40.0, -20.0, 40.0}},
-        {VK_DOWN, {}, {-1.25, 2.0, -0.8, 2.0}, {-1.25, 2.0, -0.4, 2.0}},
-        {VK_UP, {}, {-1.25, 2.0, -1.2, 2.0}, {-1.25, 2.0, -1.6, 2.0}},
-        {VK_RIGHT, {}, {-1.05, 2.0, -1.0, 2.0}, {-0.65, 2.0, -1.0, 2.0}},
-        {VK_LEFT, {}, {-1.45, 2.0, -1.0, 2.0}, {-1.85, 2.0, -1.0, 2.0}}};
-    for (const auto& [key, pointer, view, shiftView] : cases) {
-        for (bool shift : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "key " << key << (shift ? " with Shift" : ""));
-            SetUp();
-            movePointer(pointer.x, pointer.y);
-            KeyTable[VK_SHIFT] = shift;
-            frame({key});
-            expectView(viewerState.view, shift ? shiftView : view);
-            ASSERT_EQ(recomputations.size(), 1u);
-            expectView(recomputations[0].view, shift ? shiftView : view);
-        }
+std::string recomputed; // the picture of each recomputation, in order
+
+std::string stateText() {
+    const ViewerState& s = viewerState;
+    const PaletteEntry& e = PaletteTable[100]; // bytes 424 to 426 of the palette file
+    char text[200];
+    std::snprintf(text, sizeof text, " %s seed %.15g %.15g colour %d, palette %02x%02x%02x, held",
+                  s.kind == Julia ? "Julia" : "Mandelbrot", s.juliaSeed.re, s.juliaSeed.im,
+                  s.colourEnabled, e.red, e.green, e.blue);
+    std::string out = picture() + text;
+    for (int key = 0; key < 256; ++key)
+        if (KeyTable[key]) out.append(" ").append(keyName(key));
+    return out + ", recomputed" + (recomputed.empty() ? " nothing" : recomputed);
+}
+
+// The pointer as the last frame stored it is not where readPointer finds it now.
+const ViewerState Start = {
+    .method = GreyX87, .juliaSeed = {0.3, -0.5}, .pointerPosition = {256, 343}};
+
+// The keys, named and held down from start over frames; then what each frame leaves.
+std::string run(const std::string& keys, const ViewerState& start = Start, int frames = 1,
+                PointerPosition pointer = {0, 599}) {
+    std::memset(KeyTable, 0, sizeof KeyTable);
+    std::memset(PaletteTable, 0, sizeof PaletteTable);
+    viewerState = start;
+    fake.pointerX = pointer.x;
+    fake.pointerY = pointer.y;
+    std::istringstream names(keys);
+    for (std::string name; names >> name;) {
+        int key = uint8_t(name[0]);
+        for (const auto& [code, known] : KeyNames) key = known == name ? code : key;
+        KeyTable[key] = 1;
     }
-}
-
-// One frame with one key: whether its entry is kept, and how often it recomputes.
-TEST_F(Commands, OneShotEntriesAreClearedAndHeldOnesKept) {
-    const int cases[][3] = {{VK_LBUTTON, 0, 1},  {VK_RBUTTON, 1, 1}, {VK_ADD, 0, 1},
-                            {VK_SUBTRACT, 0, 1}, {VK_DOWN, 1, 1},    {VK_UP, 1, 1},
-                            {VK_RIGHT, 1, 1},    {VK_LEFT, 1, 1},    {'1', 1, 1},
-                            {'8', 1, 1},         {'F', 0, 1},        {'R', 0, 1},
-                            {'U', 0, 1},         {VK_RETURN, 0, 1},  {'J', 1, 1},
-                            {VK_SPACE, 0, 0},    {VK_SHIFT, 1, 0},   {'H', 1, 0}};
-    for (const auto& [key, held, recomputed] : cases) {
-        SetUp();
-        frame({key});
-        EXPECT_EQ(KeyTable[key], held) << "key " << key;
-        EXPECT_EQ(recomputations.size(), size_t(recomputed)) << "key " << key;
+    recomputation = [] { recomputed += picture(); };
+    std::string line = keys;
+    for (int frame = 0; frame < frames; ++frame) {
+        recomputed.clear();
+        applyCommands();
+        line += "\n    ->" + stateText();
     }
+    recomputation = recomputeImage;
+    return line + "\n";
 }
 
-// The first set key of a chain acts as if alone, the others stay set, and after a one-shot
-// winner the next one acts in the next frame. In a Julia set, so that Enter and J differ.
-TEST_F(Commands, ElseChainsLetTheFirstSetKeyAct) {
-    const std::vector<int> chains[] = {{'3', '5', '8'},          {VK_ADD, VK_SUBTRACT},
-                                       {VK_LBUTTON, VK_RBUTTON}, {VK_DOWN, VK_UP},
-                                       {VK_RIGHT, VK_LEFT},      {VK_RETURN, 'J'}};
-    for (const std::vector<int>& chain : chains) {
-        SCOPED_TRACE(testing::Message() << "chain of key " << chain[0]);
-        std::string alone;
-        for (bool together : {false, true}) {
-            SetUp();
-            viewerState.kind = Julia;
-            viewerState.juliaSeed = {0.3, 0.4};
-            for (int key : chain) KeyTable[key] = together || key == chain[0];
-            frame();
-            if (!together) alone = outcome();
-        }
-        EXPECT_EQ(outcome(), alone);
-        EXPECT_EQ(recomputations.size(), 1u);
-        for (size_t i = 1; i < chain.size(); ++i) EXPECT_EQ(KeyTable[chain[i]], 1);
-        if (KeyTable[chain[0]]) continue; // a held winner goes on winning
-        frame();
-        EXPECT_EQ(recomputations.size(), 2u);
-        EXPECT_NE(outcome(), alone) << "the second key acts in the next frame";
+using Commands = FakePlatformTest;
+
+// Each key alone from the initial view, without and with Shift; the buttons at both corners.
+TEST_F(Commands, EachKeyAlone) {
+    std::string out;
+    for (std::string shift : {"", " Shift"}) {
+        std::istringstream keys(
+            "LButton RButton + - Down Up Right Left 1 2 3 4 5 6 7 8 F Space R U "
+            "Enter J H");
+        for (std::string key; keys >> key;) out += run(key + shift);
+        out += "at 511,88: " + run("LButton" + shift, Start, 1, {511, 88});
+        out += "at 511,88: " + run("RButton" + shift, Start, 1, {511, 88});
     }
+    expectGolden("ui/commands_alone.txt", out);
 }
 
-TEST_F(Commands, VerticalAndHorizontalArrowsRecomputeTwiceVerticalFirst) {
-    frame({VK_UP, VK_LEFT});
-    ASSERT_EQ(recomputations.size(), 2u);
-    expectView(recomputations[0].view, {-1.25, 2.0, -1.2, 2.0});
-    expectView(recomputations[1].view, {-1.45, 2.0, -1.2, 2.0});
+// Else-chains and both arrow chains in a zoomed Julia set over two frames; R, Enter and J from
+// there, J held following the pointer in the reset view.
+TEST_F(Commands, ChainsAndKindKeys) {
+    const ViewerState julia = {
+        // clang-format off
+        .view = {0.1, 0.2, 0.3, 0.4}, .kind = Julia, .method = PaletteX87, .colourEnabled = 1,
+        .juliaSeed = {0.3, -0.5}, .pointerPosition = {256, 343}}; // clang-format on
+    std::string out;
+    for (const char* keys : {"3 5 8", "+ -", "LButton RButton", "Down Up", "Right Left", "Enter J",
+                             "Up Left", "Down Right", "R", "Enter", "J", "LButton Enter"})
+        out += run(keys, julia, 2);
+    out += "from Mandelbrot: " + run("LButton Enter");
+    expectGolden("ui/commands_chains.txt", out);
 }
 
-// Each digit loads its own file, also in grey (held, it recomputes in every frame).
-TEST_F(Commands, DigitsLoadTheirPalettes) {
-    const char* const files[] = {"Default", "CMY",     "Colours", "Fire",
-                                 "Grey",    "Pulsate", "Rainbow", "Standard"};
-    std::string previous = outcome();
-    for (int digit = 0; digit < 8; ++digit) {
-        SCOPED_TRACE(files[digit]);
-        SetUp();
-        loadPalette(("palety/" + std::string(files[digit]) + ".pal").c_str());
-        const std::string expected = outcome();
-        ASSERT_NE(expected, previous) << "the palettes differ";
-        previous = expected;
-        std::memset(PaletteTable, 0, sizeof PaletteTable);
-        frame({'1' + digit});
-        EXPECT_EQ(outcome(), expected);
-    }
-}
-
-// F carries the method to the same implementation in the other family and recomputes; Space
-// takes the next method of the family, skipping 3DNow! without it, and recomputes nothing.
+// F carries the method into the other family; Space takes the next one in the family.
 TEST_F(Commands, FAndSpaceChooseTheMethod) {
-    // key, colouring, 3DNow!, method before and after
-    const int cases[][5] = {
-        {'F', 0, 0, 0, 3}, {'F', 0, 0, 1, 4}, {'F', 0, 0, 2, 5}, {'F', 0, 0, 3, 3},
-        {'F', 0, 0, 4, 4}, {'F', 0, 0, 5, 5}, {'F', 1, 0, 0, 0}, {'F', 1, 0, 1, 1},
-        {'F', 1, 0, 2, 2}, {'F', 1, 0, 3, 0}, {'F', 1, 0, 4, 1}, {'F', 1, 0, 5, 2},
-        {' ', 0, 0, 0, 1}, {' ', 0, 0, 1, 0}, {' ', 0, 1, 1, 2}, {' ', 0, 1, 2, 0},
-        {' ', 0, 1, 4, 0}, {' ', 1, 0, 3, 4}, {' ', 1, 0, 4, 3}, {' ', 1, 1, 4, 5},
-        {' ', 1, 1, 5, 3}, {' ', 1, 1, 1, 3}};
-    for (const auto& [key, colour, has3DNow, before, after] : cases) {
-        SCOPED_TRACE(testing::Message() << char(key) << ", colour " << colour << ", 3DNow! "
-                                        << has3DNow << ", method " << before);
-        SetUp();
-        viewerState.colourEnabled = colour;
-        viewerState.has3DNow = has3DNow;
-        viewerState.method = ComputeMethod(before);
-        frame({key});
-        EXPECT_EQ(viewerState.method, after);
-        EXPECT_EQ(viewerState.colourEnabled, key == 'F' ? !colour : colour);
-        ASSERT_EQ(recomputations.size(), key == 'F' ? 1u : 0u);
-        for (const ViewerState& recomputed : recomputations) EXPECT_EQ(recomputed.method, after);
+    std::string out;
+    for (int c = 0; c < 48; ++c) { // key, colouring, 3DNow! and method before
+        char label[50];
+        std::snprintf(label, sizeof label, "colour %d 3DNow %d method %d: ", c / 12 % 2, c / 6 % 2,
+                      c % 6);
+        out += label + run(c < 24 ? "F" : "Space", {.method = ComputeMethod(c % 6),
+                                                    .colourEnabled = c / 12 % 2,
+                                                    .has3DNow = c / 6 % 2});
     }
-}
-
-// From a Julia set in a zoomed view: R resets the view only, Enter returns to the Mandelbrot set
-// keeping the constant, J takes a new one from the stored pointer in the view shown, and while
-// J is held, in the reset view.
-TEST_F(Commands, RAndEnterAndJResetTheView) {
-    const std::tuple<int, FractalKind, JuliaSeed> cases[] = {
-        {'R', Julia, {0.3, -0.5}}, {VK_RETURN, Mandelbrot, {0.3, -0.5}}, {'J', Julia, {0.2, 0.5}}};
-    for (const auto& [key, kind, seed] : cases) {
-        SCOPED_TRACE(key);
-        SetUp();
-        viewerState.view = {0.1, 0.2, 0.3, 0.4};
-        viewerState.kind = Julia;
-        viewerState.juliaSeed = {0.3, -0.5};
-        viewerState.method = PaletteX87;
-        viewerState.pointerPosition = {256, 343};
-        frame({key});
-        expectView(viewerState.view, InitialView);
-        EXPECT_EQ(viewerState.kind, kind);
-        EXPECT_DOUBLE_EQ(viewerState.juliaSeed.re, seed.re);
-        EXPECT_DOUBLE_EQ(viewerState.juliaSeed.im, seed.im);
-        EXPECT_EQ(viewerState.method, PaletteX87);
-        ASSERT_EQ(recomputations.size(), 1u);
-        EXPECT_EQ(recomputations[0].kind, kind);
-    }
-    viewerState.pointerPosition = {0, 599};
-    frame();
-    EXPECT_EQ(viewerState.juliaSeed.re, -1.25);
-    EXPECT_EQ(viewerState.juliaSeed.im, -1.0);
-}
-
-// Enter maps the pointer as stored, not read again, with a step of exactly 1/512.
-TEST_F(Commands, EnterTakesTheJuliaConstantFromTheStoredPointer) {
-    viewerState.pointerPosition = {256, 343};
-    frame({VK_RETURN});
-    EXPECT_EQ(viewerState.kind, Julia);
-    EXPECT_EQ(viewerState.juliaSeed.re, -0.25);
-    EXPECT_EQ(viewerState.juliaSeed.im, 0.0);
-}
-
-// A button handled in the same frame has just read the pointer; Enter maps it in the new view.
-TEST_F(Commands, EnterAfterAClickUsesThePointerTheClickRead) {
-    movePointer(0, 599);
-    frame({VK_LBUTTON, VK_RETURN});
-    EXPECT_EQ(viewerState.pointerPosition.x, 0);
-    EXPECT_EQ(viewerState.pointerPosition.y, 599);
-    EXPECT_EQ(viewerState.juliaSeed.re, -1.75);
-    EXPECT_EQ(viewerState.juliaSeed.im, -1.5);
-    EXPECT_EQ(recomputations.size(), 2u);
+    expectGolden("ui/commands_method.txt", out);
 }
 
 } // namespace
