@@ -22,19 +22,18 @@
 
 struct FakePlatform {
     std::vector<std::string> log; // steps and boxes in order, one a line
-    // Steps that fail, by name. A failing release has released and then reports failure, as
-    // when the system reports an error after all.
+    // Steps that fail, by name; a failing release releases and then reports the failure.
     std::set<std::string> failing;
     int displayModeResult = DISP_CHANGE_SUCCESSFUL; // the answer to a full-screen request
     std::vector<MessageAnswer> answers; // of the Yes/No boxes in order; AnswerClosed after them
     std::deque<WindowMessage> messages; // waiting for peekMessage
     int swaps = 0, closeAfterSwaps = 0; // the user closes the window after that swap; 0: never
-    int32_t pointerX = 0, pointerY = 0; // what readPointer reports
+    int cursorCounter = 0;
+    int32_t pointerX = 0, pointerY = 0;                 // what readPointer reports
     int64_t counter = 0, counterFrequency = 1000000000; // the performance counter, in ns
     bool hasCounter = true; // false: the timers fall back on the millisecond clock
     uint32_t milliseconds = 0;
     WindowProcedure procedure = nullptr; // of the registered class, or null
-    int32_t windowWidth = 0, windowHeight = 0, cursorCounter = 0;
 };
 
 inline FakePlatform fake;
@@ -67,10 +66,7 @@ template <typename... Parts> bool step(const std::string& name, const Parts&... 
     return fake.failing.count(name) == 0;
 }
 
-// A handle, or null when the test makes the step fail; a message for the window.
-template <typename Handle> Handle made(const char* name, int object) {
-    return step(name) ? handle<Handle>(object) : nullptr;
-}
+// A message for the window.
 inline void post(uint32_t message, uintptr_t wParam = 0) {
     fake.messages.push_back({handle<WindowHandle>(1), message, wParam, 0});
 }
@@ -85,8 +81,6 @@ inline MessageAnswer messageBox(const char* text, const char* caption, MessageIc
     return answer;
 }
 
-// A failing release has released and then reports failure, as when the system reports an error
-// after all. A framed window's frame lies outside its client area, as on Windows.
 inline const WindowSystem windowSystem = {
     .currentInstance = [] { return handle<InstanceHandle>(0); },
     .registerClass =
@@ -107,19 +101,16 @@ inline const WindowSystem windowSystem = {
             step("showCursor", show);
             return fake.cursorCounter += show ? 1 : -1;
         },
-    .adjustWindowRect =
-        [](ClientRect* r, uint32_t style, uint32_t) {
-            if (!(style & WS_POPUP)) *r = {r->left - 4, r->top - 24, r->right + 4, r->bottom + 4};
-        },
+    .adjustWindowRect = [](auto...) {},
     .createWindow =
         [](uint32_t ex, const char* className, const char* title, uint32_t style, int32_t x,
            int32_t y, int32_t width, int32_t height, InstanceHandle) {
-            fake.windowWidth = width, fake.windowHeight = height;
             const bool ok = step("createWindow", className, title, "style", hex(style), "ex",
                                  hex(ex), "at", x, y, "size", width, height);
             return ok && fake.procedure ? handle<WindowHandle>(1) : nullptr;
         },
-    .getDeviceContext = [](auto) { return made<DeviceContext>("getDeviceContext", 2); },
+    .getDeviceContext =
+        [](auto) { return step("getDeviceContext") ? handle<DeviceContext>(2) : nullptr; },
     .choosePixelFormat =
         [](DeviceContext, const PixelFormatRequest* r) {
             return 7 * step("choosePixelFormat flags", hex(r->flags), "colour", int(r->colourBits),
@@ -127,23 +118,20 @@ inline const WindowSystem windowSystem = {
         },
     .setPixelFormat = [](DeviceContext, int format,
                          auto) { return int(step("setPixelFormat", format)); },
-    .createRenderContext = [](auto) { return made<RenderContext>("createRenderContext", 3); },
+    .createRenderContext =
+        [](auto) { return step("createRenderContext") ? handle<RenderContext>(3) : nullptr; },
     .makeCurrent =
-        [](DeviceContext, RenderContext context) {
-            if (context && step("makeCurrent")) useTestGlContext();
-            return int(context ? fake.failing.count("makeCurrent") == 0 : step("releaseCurrent"));
+        [](auto, RenderContext context) {
+            return int(context ? step("makeCurrent") && (useTestGlContext(), true)
+                               : step("releaseCurrent"));
         },
     // Both systems tell the procedure that the window is active as it shows.
-    .showWindow =
-        [](WindowHandle w) {
-            step("showWindow");
-            fake.procedure(w, WM_ACTIVATE, makeLong(WA_ACTIVE, 0), 0);
-        },
+    .showWindow = [](auto w) { step("showWindow"), fake.procedure(w, WM_ACTIVATE, WA_ACTIVE, 0); },
     .setForegroundWindow = [](auto) { step("setForegroundWindow"); },
     .setFocus = [](auto) { step("setFocus"); },
     .getClientRect =
-        [](WindowHandle, ClientRect* r) {
-            step("getClientRect"), *r = {0, 0, fake.windowWidth - 8, fake.windowHeight - 28};
+        [](auto, ClientRect* r) {
+            step("getClientRect"), *r = {0, 0, 800, 600};
         },
     .deleteRenderContext = [](auto) { return int(step("deleteRenderContext")); },
     .releaseDeviceContext = [](auto...) { return int(step("releaseDeviceContext")); },
@@ -155,9 +143,8 @@ inline const WindowSystem windowSystem = {
         },
     .peekMessage =
         [](WindowMessage* m) {
-            const bool any = !fake.messages.empty();
-            if (any) *m = fake.messages.front(), fake.messages.pop_front();
-            return int(any);
+            if (fake.messages.empty()) return 0;
+            return *m = fake.messages.front(), fake.messages.pop_front(), 1;
         },
     .dispatchMessage =
         [](const WindowMessage* m) {
@@ -174,17 +161,13 @@ inline const WindowSystem windowSystem = {
 };
 
 inline const ClockSource clocks = {
-    [](int64_t* ticksPerSecond) {
-        *ticksPerSecond = fake.counterFrequency;
-        return fake.hasCounter;
-    },
-    [](int64_t* ticks) { *ticks = fake.counter; },
-    [] { return fake.milliseconds; },
-};
+    [](int64_t* perSecond) { return *perSecond = fake.counterFrequency, fake.hasCounter; },
+    [](int64_t* ticks) { *ticks = fake.counter; }, [] { return fake.milliseconds; }};
 
 } // namespace faking
 
-// A fresh platform in the place of the system's window system, message boxes and clocks.
+// A fresh platform in the place of the system's window system, message boxes and clocks, for
+// each test of a FakePlatformTest.
 inline void startFaking() {
     fake = FakePlatform();
     windowSystem = &faking::windowSystem;
@@ -192,7 +175,6 @@ inline void startFaking() {
     clockSource = &faking::clocks;
 }
 
-// Each test runs over a fresh fake platform.
 class FakePlatformTest : public ::testing::Test {
   protected:
     void SetUp() override { startFaking(); }
