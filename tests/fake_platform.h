@@ -28,8 +28,8 @@ struct FakePlatform {
     std::vector<MessageAnswer> answers; // of the Yes/No boxes in order; AnswerClosed after them
     std::deque<WindowMessage> messages; // waiting for peekMessage
     int swaps = 0, closeAfterSwaps = 0; // the user closes the window after that swap; 0: never
-    int cursorCounter = 0;
-    int32_t pointerX = 0, pointerY = 0;                 // what readPointer reports
+    int cursorCounter = 0;              // the pointer is shown from 0 up
+    int32_t pointerX = 0, pointerY = 0; // what readPointer reports
     int64_t counter = 0, counterFrequency = 1000000000; // the performance counter, in ns
     bool hasCounter = true; // false: the timers fall back on the millisecond clock
     uint32_t milliseconds = 0;
@@ -75,7 +75,8 @@ inline MessageAnswer messageBox(const char* text, const char* caption, MessageIc
                                 MessageButtons buttons) {
     const char* const icons[] = {"", "question", "exclamation", "error", "information"};
     step("box", caption, "|", text, "|", icons[icon], buttons == ButtonsYesNo ? "YesNo" : "OK");
-    if (buttons == ButtonsOk || fake.answers.empty()) return buttons ? AnswerClosed : AnswerOk;
+    if (buttons == ButtonsOk || fake.answers.empty())
+        return buttons == ButtonsOk ? AnswerOk : AnswerClosed;
     const MessageAnswer answer = fake.answers.front();
     fake.answers.erase(fake.answers.begin());
     return answer;
@@ -155,6 +156,7 @@ inline const WindowSystem windowSystem = {
     .swapBuffers =
         [](auto) {
             if (step("swapBuffers") && ++fake.swaps == fake.closeAfterSwaps) post(WM_CLOSE);
+            if (fake.swaps > 1000) post(WM_QUIT, 99); // a loop that would not end
         },
     .readPointer = [](int32_t* x,
                       int32_t* y) { step("readPointer"), *x = fake.pointerX, *y = fake.pointerY; },

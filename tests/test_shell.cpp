@@ -159,6 +159,7 @@ TEST(WindowProc, SdlEventsReachTheKeyTableAndWindowActiveAsReviewed) {
         {"release", SDL_MOUSEBUTTONUP}, {"quit", SDL_QUIT}, {"window", SDL_WINDOWEVENT}};
     useTestGlContext(); // its hidden window is the process's one window
     PlatformWindow* window = liveWindow();
+    ASSERT_NE(window, nullptr);
     const WindowProcedure procedure = std::exchange(window->procedure, recordingProc);
     windowSystem = &systemWindowSystem;
     SDL_SetWindowSize(window->surface, 400, 300); // the pointer's points twice as far apart
