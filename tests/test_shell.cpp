@@ -45,7 +45,10 @@ const std::map<std::string, std::function<int()>> words = {
     {"quit5", [] { return windowSystem->postQuitMessage(5), -1; }},
     {"close2", [] { return fake.closeAfterSwaps = 2, -1; }},
     {"minimise", // as both systems tell it
-     [] { return faking::post(WM_SIZE, SIZE_MINIMIZED), faking::post(WM_ACTIVATE, 0x10000), -1; }},
+     [] {
+         return faking::post(WM_SIZE, SIZE_MINIMIZED),
+                faking::post(WM_ACTIVATE, makeLong(WA_INACTIVE, 1)), -1;
+     }},
     {"resize", [] { return windowProc(nullptr, WM_SIZE, 0, makeLong(1024, 0)), -1; }},
 };
 
