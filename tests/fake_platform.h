@@ -177,6 +177,20 @@ inline void startFaking() {
     clockSource = &faking::clocks;
 }
 
+// The system's own again.
+inline void stopFaking() {
+    windowSystem = &systemWindowSystem;
+    showMessageBox = systemMessageBox;
+    clockSource = &systemClocks;
+}
+
+// The log on one line, steps apart by "; ".
+inline std::string logText() {
+    std::string text;
+    for (const std::string& step : fake.log) text += (text.empty() ? "" : "; ") + step;
+    return text;
+}
+
 class FakePlatformTest : public ::testing::Test {
   protected:
     void SetUp() override { startFaking(); }

@@ -199,7 +199,7 @@ TEST(FontTexture, AMissingSheetIsReported) {
     stopFaking();
     std::filesystem::current_path(here);
     EXPECT_EQ(viewerState.fontTexture, 0u);
-    EXPECT_EQ(logText(), "box data/font.bmp: Chyba na\xe8\xedtania obr\xe1zka. (x, OK)");
+    EXPECT_EQ(logText(), "box data/font.bmp | Chyba načítania obrázka. | error OK");
 }
 
 // The display over this grey: the text over black, or which of the help band's corners and the
