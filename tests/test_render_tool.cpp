@@ -124,3 +124,19 @@ TEST(RenderTool, CommandsGiveTheirExitCodeAndMessageAndLeaveTheirFiles) {
 }
 
 } // namespace
+
+namespace {
+
+// The bench's rows by name with their iteration counts, which are the computation's and not the
+// clock's; the core count is left out.
+TEST(BenchTool, RowsNameTheirMethodAndCountItsIterations) {
+    TempFolder folder;
+    const RunResult r = run("zelvonia-bench --views 1,3 --methods 0,1,3,complex,vector,threads | "
+                            "grep -v '^vectorised rows' | cut -c1-48 | "
+                            "sed -E 's/[0-9]+ threads/N threads/; s/ +$//'",
+                            folder);
+    EXPECT_EQ(r.exitCode, 0) << r.errors;
+    expectGolden("render_tool/bench.txt", r.output);
+}
+
+} // namespace
