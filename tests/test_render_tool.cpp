@@ -139,4 +139,19 @@ TEST(BenchTool, RowsNameTheirMethodAndCountItsIterations) {
     expectGolden("render_tool/bench.txt", r.output);
 }
 
+// The font sample's texts land where asked: a W at column 1, row 2, read back from its picture
+// with the place of its first lit pixel.
+TEST(FontSampleTool, DrawsTheTextWhereAsked) {
+    TempFolder folder;
+    const RunResult r =
+        run("zelvonia-font-sample " + folder.path("OUT.ppm") + " 1 2 0 1,1,1 W", folder);
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    const std::string pixels = r.file.substr(r.file.size() - 800 * 600 * 3);
+    const size_t first = pixels.find_first_not_of('\0') / 3, x0 = first % 800, y0 = first / 800;
+    std::string art = std::to_string(x0) + " " + std::to_string(y0) + "\n";
+    for (size_t y = y0; y < y0 + 12; ++y, art += '\n')
+        for (size_t x = x0 - 4; x < x0 + 8; ++x) art += pixels[(y * 800 + x) * 3] ? '#' : '.';
+    expectGolden("render_tool/font_sample.txt", art);
+}
+
 } // namespace

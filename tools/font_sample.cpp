@@ -1,6 +1,6 @@
 // font_sample.cpp -- zelvonia-font-sample: texts printed through the viewer's font into the
 // 800x600 scene, written to a picture file: both glyph sets for a person to look at, or the
-// texts given, which the end-to-end tests compare with the viewer's screen
+// texts given, for comparing a text with the viewer's screen
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
