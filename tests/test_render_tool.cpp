@@ -1,10 +1,10 @@
-// test_render_tool.cpp -- zelvonia-render's pictures against the kernels; the tools' options
+// test_render_tool.cpp -- zelvonia-render's pictures against the kernels, the bench's rows, the font
+// sample's text, and the tools' options
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -105,7 +105,7 @@ TEST(RenderTool, PicturesAreTheKernelsTilesWithTheLayerNotedWhereUsed) {
 // taken for a file name.
 TEST(RenderTool, CommandsGiveTheirExitCodeAndMessageAndLeaveTheirFiles) {
     TempFolder folder, outputs;
-    const std::string source = std::filesystem::current_path();
+    const std::string source = ZELVONIA_SOURCE_DIR;
     run("mkfifo fifo.pal && head -c 1047 " + source + "/palety/Default.pal >short.pal && " +
             "printf old >old.ppm && ln -s old.ppm link.ppm",
         outputs, folder.path(""));

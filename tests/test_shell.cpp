@@ -66,7 +66,6 @@ const char scenarios[] =
     "display=-1 no f1 loop; window f1 esc loop; full f1 esc loop";
 
 TEST_F(Shell, EachScenarioTakesItsReviewedSteps) {
-    const std::string file = __FILE__, source = file.substr(0, file.rfind("/tests/"));
     useTestGlContext();
     std::istringstream list(scenarios);
     for (std::string script; std::getline(list >> std::ws, script, ';');) {
@@ -79,7 +78,7 @@ TEST_F(Shell, EachScenarioTakesItsReviewedSteps) {
         glViewport(1, 2, 3, 4), glShadeModel(GL_SMOOTH), glClearColor(1, 1, 1, 1);
         helpTimer.restart(), fake.counter = 1'000'000'000;
         const TempFolder empty; // "nofont" works there, everything else in the source folder
-        ASSERT_EQ(chdir(source.c_str()), 0);
+        ASSERT_EQ(chdir(ZELVONIA_SOURCE_DIR), 0);
         std::istringstream input(script);
         std::string name;
         for (std::string word; input >> word;) {
