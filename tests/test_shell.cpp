@@ -50,6 +50,7 @@ const std::map<std::string, std::function<int()>> words = {
                 faking::post(WM_ACTIVATE, makeLong(WA_INACTIVE, 1)), -1;
      }},
     {"resize", [] { return windowProc(nullptr, WM_SIZE, 0, makeLong(1024, 0)), -1; }},
+    {"colour", [] { return viewerState.colourEnabled = 1, -1; }},
 };
 
 // Each log is kept in shell/SCRIPT.txt with dashes for spaces. The pixel-format request keeps the
@@ -63,7 +64,7 @@ const char scenarios[] =
     "fail=releaseCurrent,deleteRenderContext,releaseDeviceContext,destroyWindow,unregisterClass "
     "destroy; resize; window resize; no esc main; yes esc main; esc main; display=-2 yes no "
     "main; window quit5 loop; window close2 loop; window minimise esc loop; window minimise "
-    "display=-1 no f1 loop; window f1 esc loop; full f1 esc loop";
+    "display=-1 no f1 loop; window f1 esc loop; full f1 esc loop; window colour f1 esc loop";
 
 TEST_F(Shell, EachScenarioTakesItsReviewedSteps) {
     useTestGlContext();
@@ -112,8 +113,8 @@ TEST_F(Shell, EachScenarioTakesItsReviewedSteps) {
                              "iterated all", s.iterationCount >= 512 * 512, "flat", flat == GL_FLAT,
                              "clear", clear[0], clear[1], clear[2], clear[3], "palette",
                              int(PaletteTable[50].green), "first method",
-                             s.method == (s.has3DNow ? Grey3DNow : GreyX87), "help seconds",
-                             helpTimer.elapsedSeconds());
+                             s.method == methodOf(s.colourEnabled, s.has3DNow ? 2 : 1),
+                             "help seconds", helpTimer.elapsedSeconds());
         expectGolden("shell/" + name + ".txt", text + keysDown() + "\n");
         if (viewerState.mainWindow) destroyAppWindow();
     }
