@@ -4,7 +4,7 @@
 #include <new>
 
 #include "engine/processor_check.h"
-#include "engine/tile_computation.h"
+#include "engine/tile_textures.h"
 #include "engine/viewer_state.h"
 #include "platform/gl.h"
 #include "platform/window_system.h"
