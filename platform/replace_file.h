@@ -14,9 +14,10 @@ struct ReplacementFile {
 // hard link, is written under a short temporary name in the target's folder and put in place by
 // finishReplacement, so that a failure before the end leaves the old file (or a symbolic link to
 // it) as it was; a replaced file keeps its permission bits, and its owner and group where the
-// program may set them. A device, FIFO or socket is written where it is, as a shell's ">" would;
-// so is a regular file with other hard links, which a rename would split from them: a failure
-// then leaves that file cut short. A folder is refused (EISDIR). Returns 1, or 0 with errno set.
+// program may set them. Written where they are, as a shell's ">" would: a device, FIFO or socket;
+// a regular file with other hard links, which a rename would split from them; a file in a folder
+// where the user may make no other. A failure then leaves such a file cut short. Refused: a
+// folder (EISDIR), a file the user may not write. Returns 1, or 0 with errno set.
 int openReplacement(const char* path, ReplacementFile* replacement);
 
 // Closes the file. A temporary file is renamed over the target in one step when complete is 1

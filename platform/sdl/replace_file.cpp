@@ -87,9 +87,10 @@ int openReplacement(const char* path, ReplacementFile* replacement) {
         return 0;
     }
     if (!S_ISREG(old.st_mode) || old.st_nlink > 1) return openInPlace(replacement);
-    // A file the user may not write is not replaced behind its back, as ">" would refuse it.
+    // A file the user may not write is not replaced behind its back, as ">" would refuse it; one
+    // in a folder where the user may make no file is written where it is, as ">" would.
     if (access(replacement->target.c_str(), W_OK) != 0) return 0;
-    return openTemporary(replacement, &old);
+    return openTemporary(replacement, &old) || (errno == EACCES && openInPlace(replacement));
 }
 
 int finishReplacement(ReplacementFile* replacement, int complete) {
