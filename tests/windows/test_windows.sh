@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # test_windows.sh LINUX_BUILD WINDOWS_BUILD -- the zip for Windows users under Wine: the render
-# tool's bytes are Linux's; the viewer draws Linux's pictures, zooms, ends with Esc and 0, and
-# shows the display-mode failure and a missing font's messages with their accented letters.
+# tool's bytes are Linux's, also under names outside the code page; the viewer draws Linux's
+# pictures, zooms, ends with Esc and 0, and shows the display-mode failure and a missing font's
+# messages with their accented letters.
 source "$(dirname "$0")/../../scripts/viewer_driver.sh"
 run_under_xvfb 1024x768x24 400 "$0" "$@"
 driver_setup "$1"
