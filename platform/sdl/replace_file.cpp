@@ -29,7 +29,7 @@ void giveUsualPermissions(int descriptor) {
 }
 
 // Only root may give a file away; a group of the user's own is allowed to anyone. False when the
-// file keeps the user's owner and group.
+// file keeps the user's own group as well.
 bool takeOwner(int descriptor, const struct stat& old) {
     return fchown(descriptor, old.st_uid, old.st_gid) == 0 ||
            fchown(descriptor, uid_t(-1), old.st_gid) == 0;
