@@ -83,7 +83,7 @@ const char scenarios[] =
     "destroy; resize; window resize; no esc main; yes esc main; esc main; display=-2 yes no "
     "main; window quit5 loop; window close2 loop; window minimise esc loop; window minimise "
     "display=-1 no f1 loop; window f1 esc loop; full f1 esc loop; window minimise waitclose loop; "
-    "window click tapplus tapleft close2 loop view; window rbutton downkey close2 loop view; "
+    "window click tapplus tapleft close2 loop view; "
     "window rbutton capturekept downkey capturelost close2 loop view; "
     "window rbutton downkey focuslost close2 loop view";
 

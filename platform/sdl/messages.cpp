@@ -71,7 +71,10 @@ void translateWindowEvent(PlatformWindow* window, const SDL_WindowEvent& event) 
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         queue(window, WM_ACTIVATE, makeLong(WA_ACTIVE, minimised), 0);
         break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: // X holds the pointer for the window while a button is down
+    // Releases made while another window has the keyboard never come here, so the window lets
+    // every key go. (A button's release does come: while a button is down, X sends the pointer's
+    // events to the window that took the press.)
+    case SDL_WINDOWEVENT_FOCUS_LOST:
         queue(window, WM_ACTIVATE, makeLong(WA_INACTIVE, minimised), 0);
         queue(window, WM_KILLFOCUS, 0, 0);
         break;
@@ -131,7 +134,8 @@ int sdlPeekMessage(WindowMessage* message) {
     return 1;
 }
 
-// A signal does not end SDL's wait, so the wait looks for one every tenth of a second.
+// SDL's wait may go on through a signal, so it waits a tenth of a second at a time and looks
+// for a termination request in between.
 void sdlWaitMessage() {
     while (queued.empty() && !terminationRequested() && SDL_WasInit(SDL_INIT_EVENTS) &&
            !SDL_WaitEventTimeout(nullptr, 100)) {
