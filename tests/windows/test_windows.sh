@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # test_windows.sh LINUX_BUILD WINDOWS_BUILD -- the zip for Windows users under Wine: the render
 # tool's bytes are Linux's, also under names outside the code page; the viewer draws Linux's
-# pictures, zooms, ends with Esc and 0, and shows the display-mode failure and a missing font's
-# messages with their accented letters.
+# pictures, zooms, sees a button let go of outside its window, ends with Esc and 0, and shows the
+# display-mode failure and a missing font's messages with their accented letters.
 source "$(dirname "$0")/../../scripts/viewer_driver.sh"
 run_under_xvfb 1024x768x24 400 "$0" "$@"
 driver_setup "$1"
@@ -62,6 +62,10 @@ expect_picture "$WORK/initial.ppm" "No gives a window with the initial view once
 click 1 100 200 && point_off_picture
 render "$WORK/zoomed.ppm" --method 1 --view $(view_after_left_click 100 200 -1.25 2 -1 2)
 expect_picture "$WORK/zoomed.ppm" "a left click zooms in about the pointer"
+point_at 100 200 # the window holds the pointer while a button is down, so this release is seen
+xdotool mousedown 3 sleep 0.3 mousemove 1020 760 sleep 0.3 mouseup 3
+point_off_picture && press r
+expect_picture "$WORK/initial.ppm" "R after the right button went up outside the window"
 press Escape
 expect_exit 0 "Esc ends the viewer"
 
