@@ -14,6 +14,8 @@ intptr_t windowProc(WindowHandle window, uint32_t message, uintptr_t wParam, int
         viewerState.windowActive = highWord(wParam) == 0 ? 1 : 0;
         return 0;
     case WM_SIZE:
+        // Some systems tell of the minimising here alone, after a plain deactivation.
+        viewerState.windowActive = wParam != SIZE_MINIMIZED;
         resizeScene(lowWord(uintptr_t(lParam)), highWord(uintptr_t(lParam)));
         return 0;
     case WM_CLOSE:

@@ -49,6 +49,11 @@ const std::map<std::string, std::function<int()>> words = {
          return faking::post(WM_SIZE, SIZE_MINIMIZED),
                 faking::post(WM_ACTIVATE, makeLong(WA_INACTIVE, 1)), -1;
      }},
+    {"lateminimise", // as Wine tells it: a deactivation, then the minimised size
+     [] {
+         return faking::post(WM_ACTIVATE, makeLong(WA_INACTIVE, 0)),
+                faking::post(WM_SIZE, SIZE_MINIMIZED), -1;
+     }},
     {"resize", [] { return windowProc(nullptr, WM_SIZE, 0, makeLong(1024, 0)), -1; }},
     {"colour", [] { return viewerState.colourEnabled = 1, -1; }},
     {"waitclose", [] { return fake.closeOnWait = true, -1; }},
@@ -87,7 +92,7 @@ const char scenarios[] =
     "window click tapplus tapleft close2 loop view; "
     "window rbutton capturekept downkey capturelost close2 loop view; "
     "window rbutton downkey focuslost close2 loop view; "
-    "window colour f1 esc loop";
+    "window lateminimise waitclose loop; window colour f1 esc loop";
 
 TEST_F(Shell, EachScenarioTakesItsReviewedSteps) {
     useTestGlContext();
