@@ -2,12 +2,11 @@
 #include "engine/vector_tiles.h"
 
 #include <atomic>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "engine/kernels_portable_vector.h"
 #include "engine/tile_computation.h"
+#include "platform/threads.h"
 
 namespace {
 
@@ -19,16 +18,18 @@ constexpr int BatchesPerTile = TileSide / ColumnsPerBatch;
 struct SharedWork {
     VectorTile jobs[4];
     std::atomic<int> nextBatch{0};
+    std::vector<uint32_t> counts;
 };
 
-uint32_t work(SharedWork& shared) {
+void work(void* context, int index) {
+    SharedWork& shared = *static_cast<SharedWork*>(context);
     uint32_t count = 0;
     for (int batch; (batch = shared.nextBatch.fetch_add(1)) < 4 * BatchesPerTile;) {
         const int first = batch % BatchesPerTile * ColumnsPerBatch;
         count += portableVectorColumns(shared.jobs[batch / BatchesPerTile], first,
                                        first + ColumnsPerBatch);
     }
-    return count;
+    shared.counts[index] = count;
 }
 
 } // namespace
@@ -47,22 +48,14 @@ void computeTilesVectorised(TileImage (&tiles)[4], int threads) {
                           viewerState.method == PalettePortable,
                           viewerState.juliaSeed};
     }
-    std::vector<uint32_t> counts(threads > 1 ? threads : 1, 0);
-    std::vector<std::thread> helpers;
-    // A thread that cannot be started leaves its columns to the others.
-    for (size_t h = 1; h < counts.size(); ++h) try {
-            helpers.emplace_back([&shared, &counts, h] { counts[h] = work(shared); });
-        } catch (const std::system_error&) {
-            break;
-        }
-    counts[0] = work(shared);
-    for (std::thread& helper : helpers) helper.join();
+    shared.counts.assign(threads > 1 ? threads : 1, 0);
+    // A thread that cannot be started leaves its columns to the others, and its count at 0.
+    runWorkers(int(shared.counts.size()), work, &shared);
     uint32_t total = 0;
-    for (uint32_t count : counts) total += count;
+    for (uint32_t count : shared.counts) total += count;
     viewerState.iterationCount = total;
 }
 
 int processorThreadCount() {
-    const unsigned count = std::thread::hardware_concurrency();
-    return count ? int(count) : 1;
+    return hardwareThreadCount();
 }
