@@ -37,18 +37,31 @@ void useThreeDNowLayer(bool layer) {
     threeDNowLayer = layer;
 }
 
-TileOrigin tileOrigin(const ViewRegion& view, int t) {
-    const double hdx = view.dx * 0.5;
-    const double hdy = view.dy * 0.5;
-    const double x = TilePlaces[t].column ? view.x + hdx : view.x;
-    const double y = TilePlaces[t].row ? view.y + hdy : view.y;
+TileGrid tileGrid(const ViewRegion& view, int columns, int rows) {
+    return {columns, rows, view.dx / columns, view.dy / rows};
+}
+
+// Column 0 is the corner itself, not x + 0 * width, which an infinite width would make NaN.
+TileOrigin gridTileOrigin(const ViewRegion& view, const TileGrid& grid, int column, int row) {
+    const double x = column ? view.x + column * grid.width : view.x;
+    const double y = row ? view.y + row * grid.height : view.y;
     return {x, y};
 }
 
+TileOrigin tileOrigin(const ViewRegion& view, int t) {
+    return gridTileOrigin(view, tileGrid(view, 2, 2), TilePlaces[t].column, TilePlaces[t].row);
+}
+
 void computeTile(TileImage& tile, int t, FractalKind kind) {
-    const ViewRegion& view = viewerState.view;
-    const TileOrigin origin = tileOrigin(view, t);
-    tileKernel(kind, viewerState.method)(tile, origin.x, view.dx * 0.5, origin.y, view.dy * 0.5);
+    const TileGrid grid = tileGrid(viewerState.view, 2, 2);
+    const TileOrigin origin = tileOrigin(viewerState.view, t);
+    tileKernel(kind, viewerState.method)(tile, origin.x, grid.width, origin.y, grid.height);
+}
+
+void computeGridTile(TileImage& tile, const TileGrid& grid, int column, int row) {
+    const TileOrigin origin = gridTileOrigin(viewerState.view, grid, column, row);
+    tileKernel(viewerState.kind, viewerState.method)(tile, origin.x, grid.width, origin.y,
+                                                     grid.height);
 }
 
 void startComputation() {

@@ -22,15 +22,30 @@ struct TilePlace {
 constexpr TilePlace TilePlaces[4] = {{0, 1}, {1, 1}, {0, 0}, {1, 0}};
 constexpr int PictureSide = 2 * TileSide;
 
-// Lower-left corner in the plane of tile t of view. Each tile spans half the view in both
-// directions.
+// A picture of view as columns x rows tiles: each tile is width = view.dx / columns wide and
+// height = view.dy / rows high. Tile column 0 starts at view.x itself and column k at
+// view.x + k * width, and likewise upward; so 2x2 tiles start at view.x and view.x + dx * 0.5.
+struct TileGrid {
+    int columns, rows;
+    double width, height;
+};
+TileGrid tileGrid(const ViewRegion& view, int columns, int rows);
+
+// Lower-left corner in the plane of the tile at column and row of grid, counted from the
+// lower-left tile.
 struct TileOrigin {
     double x, y;
 };
+TileOrigin gridTileOrigin(const ViewRegion& view, const TileGrid& grid, int column, int row);
+
+// The same for tile t of the picture's 2x2 tiles.
 TileOrigin tileOrigin(const ViewRegion& view, int t);
 
 // Runs the kernel of kind and the current method for tile t of the current view.
 void computeTile(TileImage& tile, int t, FractalKind kind);
+
+// Runs the kernel of the current kind and method for the tile at column and row of grid.
+void computeGridTile(TileImage& tile, const TileGrid& grid, int column, int row);
 
 // The statistics of a computation: startComputation zeroes iterationCount and restarts
 // computeTimer, finishComputation stores its reading in computeSeconds.

@@ -1,4 +1,4 @@
-// vector_tiles.cpp -- handing out columns of the four tiles to threads, each with its own count
+// vector_tiles.cpp -- handing out columns of tiles to threads, each with its own count
 #include "engine/vector_tiles.h"
 
 #include <atomic>
@@ -17,7 +17,8 @@ constexpr int ColumnsPerBatch = 8;
 constexpr int BatchesPerTile = TileSide / ColumnsPerBatch;
 
 struct SharedWork {
-    VectorTile jobs[4];
+    const VectorTile* jobs;
+    int jobCount;
     std::atomic<int> nextBatch{0};
     std::vector<uint32_t> counts;
 };
@@ -43,35 +44,53 @@ uint32_t kernelColumns(const VectorTile& job, int first, int end) {
 void work(void* context, int index) {
     SharedWork& shared = *static_cast<SharedWork*>(context);
     uint32_t count = 0;
-    for (int batch; (batch = shared.nextBatch.fetch_add(1)) < 4 * BatchesPerTile;) {
+    for (int batch; (batch = shared.nextBatch.fetch_add(1)) < shared.jobCount * BatchesPerTile;) {
         const int first = batch % BatchesPerTile * ColumnsPerBatch;
         count += kernelColumns(shared.jobs[batch / BatchesPerTile], first, first + ColumnsPerBatch);
     }
     shared.counts[index] = count;
 }
 
-} // namespace
-
-void computeTilesVectorised(TileImage (&tiles)[4], int threads) {
+// The sum of the threads' counts.
+uint32_t computeJobs(const VectorTile* jobs, int count, int threads) {
     SharedWork shared;
-    const ViewRegion& view = viewerState.view;
-    for (int t = 0; t < 4; ++t) {
-        const TileOrigin origin = tileOrigin(view, t);
-        shared.jobs[t] = {&tiles[t],
-                          origin.x,
-                          view.dx * 0.5,
-                          origin.y,
-                          view.dy * 0.5,
-                          viewerState.kind,
-                          viewerState.method == PalettePortable,
-                          viewerState.juliaSeed};
-    }
+    shared.jobs = jobs;
+    shared.jobCount = count;
     shared.counts.assign(threads > 1 ? threads : 1, 0);
     // A thread that cannot be started leaves its columns to the others, and its count at 0.
     runWorkers(int(shared.counts.size()), work, &shared);
     uint32_t total = 0;
-    for (uint32_t count : shared.counts) total += count;
-    viewerState.iterationCount = total;
+    for (uint32_t part : shared.counts) total += part;
+    return total;
+}
+
+VectorTile gridJob(TileImage* tile, const TileGrid& grid, int column, int row) {
+    const TileOrigin origin = gridTileOrigin(viewerState.view, grid, column, row);
+    return {tile,
+            origin.x,
+            grid.width,
+            origin.y,
+            grid.height,
+            viewerState.kind,
+            viewerState.method == PalettePortable,
+            viewerState.juliaSeed};
+}
+
+} // namespace
+
+void computeTilesVectorised(TileImage (&tiles)[4], int threads) {
+    const TileGrid grid = tileGrid(viewerState.view, 2, 2);
+    VectorTile jobs[4];
+    for (int t = 0; t < 4; ++t)
+        jobs[t] = gridJob(&tiles[t], grid, TilePlaces[t].column, TilePlaces[t].row);
+    viewerState.iterationCount = computeJobs(jobs, 4, threads);
+}
+
+void computeGridRowVectorised(TileImage* tiles, const TileGrid& grid, int row, int threads) {
+    std::vector<VectorTile> jobs;
+    for (int column = 0; column < grid.columns; ++column)
+        jobs.push_back(gridJob(&tiles[column], grid, column, row));
+    viewerState.iterationCount += computeJobs(jobs.data(), grid.columns, threads);
 }
 
 int processorThreadCount() {

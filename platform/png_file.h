@@ -4,6 +4,16 @@
 #include <cstdint>
 #include <cstdio>
 
-// Writes width x height pixels of red, green and blue, top row first, as one PNG image into the
-// open file. 1 on success, 0 when the encoder fails or the file cannot take the bytes.
-int writePngFile(FILE* file, const uint8_t* pixels, int width, int height);
+// One PNG image being written, a few rows at a time, so that a picture of any size needs only
+// the rows at hand.
+struct PngStream;
+
+// Starts an image of width x height pixels of red, green and blue in the open file. Null when
+// the encoder cannot start.
+PngStream* startPng(FILE* file, int width, int height);
+
+// Encodes the next count rows, top row first. 1, or 0 when the encoder or the file fails.
+int writePngRows(PngStream* png, const uint8_t* rows, int count);
+
+// Ends the image when complete is 1, and frees the stream. 1 when the whole image is in the file.
+int endPng(PngStream* png, int complete);

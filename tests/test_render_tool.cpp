@@ -1,5 +1,5 @@
-// test_render_tool.cpp -- zelvonia-render's pictures against the kernels, the bench's rows, the font
-// sample's text, and the tools' options
+// test_render_tool.cpp -- zelvonia-render's pictures against the kernels, the bench's rows, the
+// font sample's text, and the tools' options
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -40,18 +40,25 @@ RunResult run(const std::string& command, const TempFolder& folder, const std::s
             text(folder.path("stderr")), text(folder.path("OUT.ppm"))};
 }
 
-// The picture laid out by hand from the kernel's four tiles, its top row first: picture row J
-// (from the bottom) is row J mod 256 of an upper tile when J >= 256. Adds the iterations to count.
-std::string expectedPpm(TileKernel kernel, const ViewRegion& v, uint32_t& count) {
-    static TileImage tiles[4]; // upper left, upper right, lower left, lower right
-    const double hdx = v.dx * 0.5, hdy = v.dy * 0.5;
+// The picture laid out by hand from the kernel's tiles, columns x rows of them, its top row
+// first: picture row J (from the bottom) is row J mod 256 of a tile in tile row J / 256. Tile
+// column k starts at x + k * dx / columns, column 0 at x itself; likewise upward. Adds the
+// iterations to count.
+std::string expectedPpm(TileKernel kernel, const ViewRegion& v, uint32_t& count, int columns,
+                        int rows) {
+    std::vector<TileImage> tiles(columns * rows); // from the lower left, row by row
+    const double w = v.dx / columns, h = v.dy / rows;
     viewerState.iterationCount = 0;
-    for (int t = 0; t < 4; ++t) kernel(tiles[t], v.x + t % 2 * hdx, hdx, v.y + (t < 2) * hdy, hdy);
+    for (int t = 0; t < columns * rows; ++t) {
+        const int k = t % columns, r = t / columns;
+        kernel(tiles[t], k ? v.x + k * w : v.x, w, r ? v.y + r * h : v.y, h);
+    }
     count = viewerState.iterationCount;
-    std::string ppm = "P6\n512 512\n255\n";
-    for (int J = 511; J >= 0; --J)
-        for (int I = 0; I < 512; ++I) {
-            const uint8_t* p = tiles[(J >= 256 ? 0 : 2) + (I >= 256)].pixels;
+    std::string ppm =
+        "P6\n" + std::to_string(256 * columns) + " " + std::to_string(256 * rows) + "\n255\n";
+    for (int J = 256 * rows - 1; J >= 0; --J)
+        for (int I = 0; I < 256 * columns; ++I) {
+            const uint8_t* p = tiles[J / 256 * columns + I / 256].pixels;
             ppm.append(reinterpret_cast<const char*>(p) + (256 * (J % 256) + I % 256) * 3, 3);
         }
     return ppm;
@@ -61,7 +68,7 @@ std::string expectedPpm(TileKernel kernel, const ViewRegion& v, uint32_t& count)
 #define JULIA "--kind julia --seed -0.8 0.156 "
 const ViewRegion Initial = InitialView;
 // clang-format off
-const struct { const char* arguments; TileKernel kernel, native; ViewRegion view; } Pictures[] = {
+const struct { const char* arguments; TileKernel kernel, native; ViewRegion view; int columns = 2, rows = 2; } Pictures[] = {
     {"", mandelbrotGreyPortable, nullptr, Initial},
     {"--method 1", mandelbrotGreyX87, nullptr, Initial},
     {"--method 2", mandelbrotGrey3DNowLayer, mandelbrotGrey3DNow, Initial},
@@ -76,6 +83,9 @@ const struct { const char* arguments; TileKernel kernel, native; ViewRegion view
     {JULIA "--method 5", juliaPalette3DNowLayer, juliaPalette3DNow, Initial},
     {"--vector --method 3 --view -0.7436439 1e-4 0.1318259 1e-4", mandelbrotPalettePortable, nullptr, {-0.7436439, 1e-4, 0.1318259, 1e-4}},
     {JULIA "--method 3 --vector", juliaPalettePortable, nullptr, Initial},
+    {"--size 1024x768 --method 1 --view -2 3 -1 2", mandelbrotGreyX87, nullptr, {-2, 3, -1, 2}, 4, 3},
+    {"--size 768x256 --method 3 --vector", mandelbrotPalettePortable, nullptr, Initial, 3, 1},
+    {JULIA "--size 256x512 --method 5", juliaPalette3DNowLayer, juliaPalette3DNow, Initial, 1, 2},
 };
 // clang-format on
 
@@ -91,7 +101,8 @@ TEST(RenderTool, PicturesAreTheKernelsTilesWithTheLayerNotedWhereUsed) {
         ASSERT_EQ(r.exitCode, 0) << r.output << r.errors;
         EXPECT_EQ(r.errors.find("layer") != std::string::npos, c.native && layer) << r.errors;
         uint32_t count;
-        EXPECT_TRUE(r.file == expectedPpm(c.native && !layer ? c.native : c.kernel, c.view, count));
+        EXPECT_TRUE(r.file == expectedPpm(c.native && !layer ? c.native : c.kernel, c.view, count,
+                                          c.columns, c.rows));
         EXPECT_EQ(r.output.rfind("iterations: " + std::to_string(count) + "\nseconds: ", 0), 0u)
             << r.output;
     }

@@ -7,8 +7,6 @@
 #include <cstring>
 
 #include "platform/error_text.h"
-#include "platform/png_file.h"
-#include "platform/replace_file.h"
 
 namespace {
 
@@ -22,47 +20,60 @@ bool endsWith(const char* text, const char* ending) {
     return true;
 }
 
-bool writePpm(FILE* file, const uint8_t* pixels, int width, int height) {
-    const size_t bytes = size_t(width) * height * 3;
-    std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-    return std::fwrite(pixels, 1, bytes, file) == bytes;
-}
-
 } // namespace
 
-void assemblePicture(const TileImage (&tiles)[4], uint8_t* picture) {
-    for (int t = 0; t < 4; ++t) {
-        for (int j = 0; j < TileSide; ++j) {
-            const int top = PictureSide - 1 - (TilePlaces[t].row * TileSide + j);
-            std::memcpy(picture + (size_t(top) * PictureSide + TilePlaces[t].column * TileSide) * 3,
-                        tiles[t].pixels + j * TileRowBytes, TileRowBytes);
-        }
-    }
+void assembleTileRow(const TileImage* tiles, int columns, uint8_t* band) {
+    const size_t bandRowBytes = size_t(columns) * TileRowBytes;
+    for (int column = 0; column < columns; ++column)
+        for (int j = 0; j < TileSide; ++j)
+            std::memcpy(band + (TileSide - 1 - j) * bandRowBytes + column * TileRowBytes,
+                        tiles[column].pixels + j * TileRowBytes, TileRowBytes);
 }
 
 int isPictureName(const char* path) {
     return endsWith(path, ".ppm") || endsWith(path, ".png");
 }
 
-int writeImage(const char* path, const uint8_t* pixels, int width, int height, char* error,
-               int errorSize) {
-    ReplacementFile replacement;
-    if (!openReplacement(path, &replacement)) {
+int startPictureFile(const char* path, int width, int height, PictureFile* picture, char* error,
+                     int errorSize) {
+    *picture = {path, {}, nullptr, width, false};
+    if (!openReplacement(path, &picture->replacement)) {
         std::snprintf(error, errorSize, "cannot write %s: %s", path, errorText(errno));
         return 0;
     }
     errno = 0;
-    const bool written = endsWith(path, ".png")
-                             ? writePngFile(replacement.file, pixels, width, height)
-                             : writePpm(replacement.file, pixels, width, height);
-    if (!finishReplacement(&replacement, written)) {
-        std::snprintf(error, errorSize, "cannot write %s%s%s", path, errno ? ": " : "",
-                      errno ? errorText(errno) : "");
-        return 0;
+    if (endsWith(path, ".png")) {
+        picture->png = startPng(picture->replacement.file, width, height);
+        picture->failed = !picture->png;
+    } else {
+        picture->failed =
+            std::fprintf(picture->replacement.file, "P6\n%d %d\n255\n", width, height) < 0;
     }
     return 1;
 }
 
-int writePicture(const char* path, const uint8_t* picture, char* error, int errorSize) {
-    return writeImage(path, picture, PictureSide, PictureSide, error, errorSize);
+int writePictureRows(PictureFile* picture, const uint8_t* rows, int count) {
+    if (picture->failed) return 0;
+    const size_t bytes = size_t(picture->width) * count * 3;
+    picture->failed = picture->png
+                          ? !writePngRows(picture->png, rows, count)
+                          : std::fwrite(rows, 1, bytes, picture->replacement.file) != bytes;
+    return !picture->failed;
+}
+
+int finishPictureFile(PictureFile* picture, int complete, char* error, int errorSize) {
+    bool whole = complete && !picture->failed;
+    if (picture->png) whole = endPng(picture->png, whole) && whole;
+    if (finishReplacement(&picture->replacement, whole)) return 1;
+    std::snprintf(error, errorSize, "cannot write %s%s%s", picture->path, errno ? ": " : "",
+                  errno ? errorText(errno) : "");
+    return 0;
+}
+
+int writeImage(const char* path, const uint8_t* pixels, int width, int height, char* error,
+               int errorSize) {
+    PictureFile picture;
+    if (!startPictureFile(path, width, height, &picture, error, errorSize)) return 0;
+    writePictureRows(&picture, pixels, height);
+    return finishPictureFile(&picture, 1, error, errorSize);
 }

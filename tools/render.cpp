@@ -1,9 +1,11 @@
-// render.cpp -- zelvonia-render: the viewer's 512x512 picture of one view, without a window
+// render.cpp -- zelvonia-render: the viewer's picture of one view, at its 512x512 or any size,
+// without a window
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "engine/tile_computation.h"
 #include "engine/vector_tiles.h"
@@ -19,11 +21,12 @@
 namespace {
 
 const char Usage[] = "usage: zelvonia-render [--kind mandelbrot|julia] [--method 0..5] [--vector] "
-                     "[--view X DX Y DY] [--seed RE IM] [--palette FILE.pal] OUT\n"
+                     "[--view X DX Y DY] [--seed RE IM] [--palette FILE.pal]\n"
+                     "                       [--size WxH] OUT\n"
                      "       zelvonia-render --help | --version\n";
 
 const char Help[] =
-    "Computes the viewer's 512x512 picture of one view and writes it to OUT, a .ppm or .png file.\n"
+    "Computes the viewer's picture of one view and writes it to OUT, a .ppm or .png file.\n"
     "  --kind mandelbrot|julia  the set (default: mandelbrot)\n"
     "  --method 0..5            0 grey portable, 1 grey x87, 2 grey 3DNow!, 3 palette portable,\n"
     "                           4 palette x87, 5 palette 3DNow! (default: 0)\n"
@@ -32,6 +35,9 @@ const char Help[] =
     "  --view X DX Y DY         lower-left corner, width and height (default: -1.25 2 -1 2)\n"
     "  --seed RE IM             the Julia constant (default: 0 0)\n"
     "  --palette FILE.pal       palette of methods 3 to 5 (default: palety/Default.pal)\n"
+    "  --size WxH               the picture's size in pixels, multiples of 256 up to 16384\n"
+    "                           (default: 512x512, the viewer's); its 256x256 tiles divide\n"
+    "                           the view evenly\n"
     "Numbers are decimal or hex floats and must be finite. Prints the iteration count and the\n"
     "time.\n";
 
@@ -59,7 +65,29 @@ struct Options {
     JuliaSeed seed = {0.0, 0.0};
     const char* palette = nullptr;
     const char* out = nullptr;
+    int width = PictureSide, height = PictureSide;
 };
+
+constexpr int LargestSide = 16384;
+
+// Reads WxH, two numbers of digits alone, each a multiple of TileSide up to LargestSide; returns
+// 0, else the exit code.
+int readSize(const char* text, Options* options) {
+    const char* digits = "0123456789";
+    const size_t widthLength = std::strspn(text, digits);
+    const char* heightText = text + widthLength + 1;
+    const size_t heightLength = std::strspn(heightText, digits);
+    const auto side = [](const char* number, size_t length) {
+        const int value = length > 0 && length <= 5 ? std::atoi(number) : 0;
+        return value <= LargestSide && value % TileSide == 0 ? value : 0;
+    };
+    const int width = side(text, widthLength), height = side(heightText, heightLength);
+    if (text[widthLength] != 'x' || heightText[heightLength] != '\0' || !width || !height)
+        return usageError("size must be WxH, multiples of 256 up to 16384", text);
+    options->width = width;
+    options->height = height;
+    return 0;
+}
 
 // Returns 0 when the option at argv[*i] is good (and steps over its values), else the exit code.
 int parseOption(int argc, char** argv, int* i, Options* options) {
@@ -90,6 +118,8 @@ int parseOption(int argc, char** argv, int* i, Options* options) {
         if (int error = readNumber(argv[++*i], &options->seed.im)) return error;
     } else if (std::strcmp(arg, "--palette") == 0 && wants(1)) {
         options->palette = argv[++*i];
+    } else if (std::strcmp(arg, "--size") == 0 && wants(1)) {
+        if (int error = readSize(argv[++*i], options)) return error;
     } else {
         return usageError("unknown or incomplete option", arg);
     }
@@ -146,14 +176,59 @@ int checkPalette(const char* path) {
     return 0;
 }
 
-void computeTiles(const Options& options, TileImage (&tiles)[4]) {
-    if (!options.vector) {
-        computeTilesInMemory(tiles);
+// One row of tiles, from the left; adds its iterations to iterationCount.
+void computeTileRow(const Options& options, TileImage* tiles, const TileGrid& grid, int row) {
+    if (options.vector) {
+        computeGridRowVectorised(tiles, grid, row, processorThreadCount());
         return;
     }
-    IntervalTimer timer;
-    computeTilesVectorised(tiles, processorThreadCount());
-    viewerState.computeSeconds = float(timer.elapsedSeconds());
+    for (int column = 0; column < grid.columns; ++column)
+        computeGridTile(tiles[column], grid, column, row);
+}
+
+// Computes and writes the picture a row of tiles at a time, from the top, so that memory holds
+// one row of tiles whatever the size. Returns the exit code.
+int renderPicture(const Options& options) {
+    const TileGrid grid =
+        tileGrid(viewerState.view, options.width / TileSide, options.height / TileSide);
+    std::vector<TileImage> tiles(grid.columns);
+    std::vector<uint8_t> band(size_t(grid.columns) * TileSide * TileRowBytes);
+    char error[512];
+    PictureFile picture;
+    if (!startPictureFile(options.out, options.width, options.height, &picture, error,
+                          sizeof error)) {
+        std::fprintf(stderr, "zelvonia-render: %s\n", error);
+        return 1;
+    }
+    const bool progress = isTerminal(stderr);
+    uint64_t iterations = 0;
+    double seconds = 0;
+    for (int row = grid.rows - 1; row >= 0 && !interruptionRequested(); --row) {
+        IntervalTimer timer;
+        viewerState.iterationCount = 0; // a row's count fits; the picture's may not
+        computeTileRow(options, tiles.data(), grid, row);
+        seconds += timer.elapsedSeconds();
+        iterations += viewerState.iterationCount;
+        assembleTileRow(tiles.data(), grid.columns, band.data());
+        if (!writePictureRows(&picture, band.data(), TileSide)) break;
+        if (progress)
+            std::fprintf(stderr, "\rzelvonia-render: %d of %d rows of tiles", grid.rows - row,
+                         grid.rows);
+    }
+    if (progress) std::fprintf(stderr, "\n");
+    if (interruptionRequested()) {
+        finishPictureFile(&picture, 0, error, sizeof error);
+        std::fprintf(stderr, "zelvonia-render: interrupted; no picture written to %s\n",
+                     options.out);
+        return 130;
+    }
+    if (!finishPictureFile(&picture, 1, error, sizeof error)) {
+        std::fprintf(stderr, "zelvonia-render: %s\n", error);
+        return 1;
+    }
+    std::printf("iterations: %llu\nseconds: %.6f\n", static_cast<unsigned long long>(iterations),
+                seconds);
+    return 0;
 }
 
 int runTool(int argc, char** argv) {
@@ -174,24 +249,13 @@ int runTool(int argc, char** argv) {
     viewerState.juliaSeed = options.seed;
     chooseThreeDNowForm("zelvonia-render", implementationOf(options.method) == 2);
 
-    static TileImage tiles[4];
-    static uint8_t picture[PictureBytes];
-    computeTiles(options, tiles);
-    assemblePicture(tiles, picture);
-
-    char error[512];
-    if (!writePicture(options.out, picture, error, sizeof error)) {
-        std::fprintf(stderr, "zelvonia-render: %s\n", error);
-        return 1;
-    }
-    std::printf("iterations: %u\nseconds: %.6f\n", viewerState.iterationCount,
-                viewerState.computeSeconds);
-    return 0;
+    return renderPicture(options);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     startConsoleProgram("zelvonia-render", &argc, &argv);
+    catchInterruption();
     return finishStandardOutput("zelvonia-render", runTool(argc, argv));
 }

@@ -4,21 +4,46 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <new>
 
-int writePngFile(FILE* file, const uint8_t* pixels, int width, int height) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png) return 0;
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return 0;
+struct PngStream {
+    png_structp png;
+    png_infop info;
+    int width;
+};
+
+// libpng reports its errors by a jump back into the function that called it, so each function
+// that calls it sets the place to come back to.
+PngStream* startPng(FILE* file, int width, int height) {
+    PngStream* stream = new (std::nothrow) PngStream{nullptr, nullptr, width};
+    if (!stream) return nullptr;
+    stream->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (stream->png) stream->info = png_create_info_struct(stream->png);
+    if (!stream->info || setjmp(png_jmpbuf(stream->png))) {
+        endPng(stream, 0);
+        return nullptr;
     }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int row = 0; row < height; ++row) png_write_row(png, pixels + size_t(row) * width * 3);
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
+    png_init_io(stream->png, file);
+    png_set_IHDR(stream->png, stream->info, width, height, 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(stream->png, stream->info);
+    return stream;
+}
+
+int writePngRows(PngStream* stream, const uint8_t* rows, int count) {
+    if (setjmp(png_jmpbuf(stream->png))) return 0;
+    for (int row = 0; row < count; ++row)
+        png_write_row(stream->png, rows + size_t(row) * stream->width * 3);
     return 1;
+}
+
+int endPng(PngStream* stream, int complete) {
+    volatile bool ended = false;
+    if (complete && stream->png && !setjmp(png_jmpbuf(stream->png))) {
+        png_write_end(stream->png, nullptr);
+        ended = true;
+    }
+    png_destroy_write_struct(&stream->png, &stream->info);
+    delete stream;
+    return ended;
 }

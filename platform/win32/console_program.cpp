@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <io.h>
 #include <shellapi.h>
 #include <string>
 #include <vector>
@@ -19,6 +20,13 @@
 namespace {
 
 UINT consoleCodePage = 0;
+volatile LONG interruption = 0;
+
+// Runs on a thread of its own; the tool stops at its next good point.
+BOOL WINAPI onInterruption(DWORD) {
+    InterlockedExchange(&interruption, 1);
+    return TRUE;
+}
 
 // The console's code page belongs to the console, which outlives the tool.
 void restoreConsoleCodePage() {
@@ -46,4 +54,16 @@ void startConsoleProgram(const char* name, int* argc, char*** argv) {
     takeWideCommandLine(argc, argv);
     consoleCodePage = GetConsoleOutputCP();
     if (consoleCodePage && SetConsoleOutputCP(CP_UTF8)) std::atexit(restoreConsoleCodePage);
+}
+
+void catchInterruption() {
+    SetConsoleCtrlHandler(onInterruption, TRUE);
+}
+
+bool interruptionRequested() {
+    return InterlockedCompareExchange(&interruption, 0, 0) != 0;
+}
+
+int isTerminal(FILE* file) {
+    return _isatty(_fileno(file)) != 0;
 }

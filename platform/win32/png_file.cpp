@@ -1,7 +1,8 @@
 // png_file.cpp -- PNG files through the Windows Imaging Component
 //
-// The encoder writes into a stream in memory, whose bytes then go to the caller's file: the file
-// is opened the same way for PNG as for PPM.
+// The encoder writes into a stream in memory, whose bytes then go to the caller's file at the
+// end: the file is opened the same way for PNG as for PPM. The rows come a few at a time, so only
+// the compressed image is held whole.
 #include "platform/png_file.h"
 
 #include <windows.h>
@@ -10,53 +11,13 @@
 #include <wincodec.h>
 
 #include <cstdlib>
+#include <new>
 
 namespace {
 
 template <typename T> void release(T*& object) {
     if (object) object->Release();
     object = nullptr;
-}
-
-// The encoder takes blue, green, red: asked for red, green, blue it quietly changes the format
-// and refuses the pixels.
-uint8_t* bgrRows(const uint8_t* pixels, int width, int height) {
-    const size_t bytes = size_t(width) * size_t(height) * 3;
-    uint8_t* bgr = static_cast<uint8_t*>(std::malloc(bytes));
-    if (!bgr) return nullptr;
-    for (size_t i = 0; i < bytes; i += 3) {
-        bgr[i] = pixels[i + 2];
-        bgr[i + 1] = pixels[i + 1];
-        bgr[i + 2] = pixels[i];
-    }
-    return bgr;
-}
-
-HRESULT encode(IStream* stream, const uint8_t* bgr, int width, int height) {
-    IWICImagingFactory* factory = nullptr;
-    IWICBitmapEncoder* encoder = nullptr;
-    IWICBitmapFrameEncode* frame = nullptr;
-    HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_PPV_ARGS(&factory));
-    if (SUCCEEDED(result))
-        result = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder);
-    if (SUCCEEDED(result)) result = encoder->Initialize(stream, WICBitmapEncoderNoCache);
-    if (SUCCEEDED(result)) result = encoder->CreateNewFrame(&frame, nullptr);
-    if (SUCCEEDED(result)) result = frame->Initialize(nullptr);
-    if (SUCCEEDED(result)) result = frame->SetSize(UINT(width), UINT(height));
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    if (SUCCEEDED(result)) result = frame->SetPixelFormat(&format);
-    if (SUCCEEDED(result) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) result = E_FAIL;
-    const UINT stride = UINT(width) * 3;
-    if (SUCCEEDED(result))
-        result =
-            frame->WritePixels(UINT(height), stride, stride * UINT(height), const_cast<BYTE*>(bgr));
-    if (SUCCEEDED(result)) result = frame->Commit();
-    if (SUCCEEDED(result)) result = encoder->Commit();
-    release(frame);
-    release(encoder);
-    release(factory);
-    return result;
 }
 
 bool copyStreamToFile(IStream* stream, FILE* file) {
@@ -75,17 +36,70 @@ bool copyStreamToFile(IStream* stream, FILE* file) {
 
 } // namespace
 
-int writePngFile(FILE* file, const uint8_t* pixels, int width, int height) {
-    uint8_t* bgr = bgrRows(pixels, width, height);
-    if (!bgr) return 0;
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IStream* stream = nullptr;
-    bool written = false;
-    if (SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
-        SUCCEEDED(encode(stream, bgr, width, height)))
-        written = copyStreamToFile(stream, file);
-    release(stream);
-    if (SUCCEEDED(com)) CoUninitialize();
+struct PngStream {
+    FILE* file;
+    int width;
+    HRESULT com, result;
+    IStream* stream;
+    IWICImagingFactory* factory;
+    IWICBitmapEncoder* encoder;
+    IWICBitmapFrameEncode* frame;
+};
+
+PngStream* startPng(FILE* file, int width, int height) {
+    PngStream* png = new (std::nothrow)
+        PngStream{file, width, E_FAIL, E_FAIL, nullptr, nullptr, nullptr, nullptr};
+    if (!png) return nullptr;
+    png->com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    HRESULT& result = png->result;
+    result = CreateStreamOnHGlobal(nullptr, TRUE, &png->stream);
+    if (SUCCEEDED(result))
+        result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_PPV_ARGS(&png->factory));
+    if (SUCCEEDED(result))
+        result = png->factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &png->encoder);
+    if (SUCCEEDED(result)) result = png->encoder->Initialize(png->stream, WICBitmapEncoderNoCache);
+    if (SUCCEEDED(result)) result = png->encoder->CreateNewFrame(&png->frame, nullptr);
+    if (SUCCEEDED(result)) result = png->frame->Initialize(nullptr);
+    if (SUCCEEDED(result)) result = png->frame->SetSize(UINT(width), UINT(height));
+    // The encoder takes blue, green, red: asked for red, green, blue it quietly changes the
+    // format and refuses the pixels.
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (SUCCEEDED(result)) result = png->frame->SetPixelFormat(&format);
+    if (SUCCEEDED(result) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) result = E_FAIL;
+    if (FAILED(result)) {
+        endPng(png, 0);
+        return nullptr;
+    }
+    return png;
+}
+
+int writePngRows(PngStream* png, const uint8_t* rows, int count) {
+    const size_t bytes = size_t(png->width) * size_t(count) * 3;
+    uint8_t* bgr = static_cast<uint8_t*>(std::malloc(bytes));
+    if (!bgr) png->result = E_OUTOFMEMORY;
+    if (FAILED(png->result)) return 0;
+    for (size_t i = 0; i < bytes; i += 3) {
+        bgr[i] = rows[i + 2];
+        bgr[i + 1] = rows[i + 1];
+        bgr[i + 2] = rows[i];
+    }
+    const UINT stride = UINT(png->width) * 3;
+    png->result = png->frame->WritePixels(UINT(count), stride, UINT(bytes), bgr);
     std::free(bgr);
+    return SUCCEEDED(png->result);
+}
+
+int endPng(PngStream* png, int complete) {
+    HRESULT& result = png->result;
+    if (complete && SUCCEEDED(result)) result = png->frame->Commit();
+    if (complete && SUCCEEDED(result)) result = png->encoder->Commit();
+    const bool written = complete && SUCCEEDED(result) && copyStreamToFile(png->stream, png->file);
+    release(png->frame);
+    release(png->encoder);
+    release(png->factory);
+    release(png->stream);
+    if (SUCCEEDED(png->com)) CoUninitialize();
+    delete png;
     return written;
 }
