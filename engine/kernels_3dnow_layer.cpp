@@ -3,6 +3,9 @@
 // Twin of kernels_3dnow.cpp: each layer call below stands for the instruction of the same name
 // there, in the same order, so that both forms give the same tiles and counts.
 #include "engine/kernels_3dnow_layer.h"
+
+#include <cmath>
+
 #include "engine/countdown_colour.h"
 #include "engine/escape_time.h"
 #include "engine/kernels_3dnow_frame.h"
@@ -11,6 +14,10 @@ namespace {
 
 // Iterates z <- z^2 + c from z = p, at most IterationLimit times, adding each iteration to count.
 // Returns the countdown at the escape, or 0 when |z|^2 never exceeds the frame's bound.
+//
+// Unlike the native kernels, this one stops at a NaN iterate, which stays NaN and never escapes,
+// and counts the iterations left at once: a processor without 3DNow! makes NaN of a view at
+// infinity and would iterate it to the end, where the 3DNow! unit saturates instead.
 uint32_t escapeCountdown(PackedPair p, PackedPair c, const ThreeDNowFrame& frame, uint32_t& count) {
     PackedPair z = p;
     for (uint32_t n = IterationLimit; n != 0; --n) {
@@ -24,6 +31,10 @@ uint32_t escapeCountdown(PackedPair p, PackedPair c, const ThreeDNowFrame& frame
         const PackedPair m = pfacc(zz, zz); // zi·zi + zr·zr below
         ++count;
         if (movd(pfcmpgt(m, frame.bound)) != 0) return n;
+        if (std::isunordered(m.low, frame.bound.low)) {
+            count += n - 1;
+            return 0;
+        }
     }
     return 0;
 }

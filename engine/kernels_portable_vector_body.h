@@ -59,13 +59,29 @@ void startBlock(PixelBlock<V>& b, const VectorTile& job, const double* pr, int f
     }
 }
 
+// The pixels of the block whose |z|^2 is NaN, one bit each as for the escapes.
+template <class V> uint64_t unorderedPixels(const PixelBlock<V>& b) {
+    uint64_t unordered = 0;
+    for (int r = 0; r < V::Registers; ++r) {
+        const auto m = V::add(b.yy[r], b.xx[r]);
+        unordered |= uint64_t(V::signs(V::unordered(m, m))) << (r * V::Lanes);
+    }
+    return unordered;
+}
+
 // Iterates every pixel of the block until all have escaped or done 100 iterations. Escaped
 // pixels go on computing alongside, but nothing reads their values any more.
+//
+// A NaN iterate stays NaN and never escapes, and it can only arise in the first iteration: after
+// that the iterate is finite with |z|^2 within the bound, and so is z^2 + c. Pixels that are NaN
+// then stop at once, so that a view at infinity does not run every block to the end; they are
+// written as the pixels that stayed, black with 100 iterations.
 template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
     const auto minusTwo = V::set(MinusTwo);
     constexpr int CountBits = 7;
     static_assert(IterationLimit < 1u << CountBits, "the counter holds every iteration");
     uint64_t live = ~uint64_t(0) >> (64 - PixelBlock<V>::Pixels), planes[CountBits] = {};
+    uint64_t stayed = 0; // NaN after the first iteration
     for (uint32_t n = 1; n <= IterationLimit; ++n) {
         uint64_t escaping = 0;
         for (int r = 0; r < V::Registers; ++r) {
@@ -85,8 +101,13 @@ template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
             carry = next;
         }
         live &= ~escaping;
+        if (n == 1) {
+            stayed = live & unorderedPixels(b);
+            live &= ~stayed;
+        }
         if (!live) break;
     }
+    live |= stayed;
     // Eight pixels at a time: each bit plane spread out to one byte per pixel.
     for (int at = 0; at < PixelBlock<V>::Pixels; at += 8) {
         uint64_t counts = 0;
