@@ -4,6 +4,10 @@
 // control word, in the order given, and none is left to the compiler's choice of unit or
 // precision. Between the assembly blocks the points wait in memory as 80-bit values, which hold
 // them exactly.
+#include <cmath>
+#include <cstring>
+#include <limits>
+
 #include "engine/countdown_colour.h"
 #include "engine/escape_time.h"
 #include "engine/kernels.h"
@@ -63,9 +67,8 @@ long double indexedPoint(int32_t index, double step, double origin) {
 // is unordered-safe, so NaN does not escape. Inlined always, so that the counter stays in a
 // register from pixel to pixel too.
 //
-// A NaN iterate stays NaN and never escapes, so the loop counts the iterations left at once and
-// stops: some processors take hundreds of cycles for each x87 operation on NaN, and a view at
-// infinity is all NaN.
+// The operands must be finite (see specialCountdown): then the x87's range keeps every iterate
+// finite, and |z|^2 escapes or stays within the bound, never NaN.
 [[gnu::always_inline]] inline uint32_t
 escapeCountdown(long double zr, long double zi, long double cr, long double ci, uint32_t& count) {
     uint32_t n;
@@ -96,13 +99,8 @@ escapeCountdown(long double zr, long double zi, long double cr, long double ci, 
                  "incl %[count]\n\t"
                  "fucomip %%st(5), %%st\n\t" // zr' zi' cr ci 4
                  "ja 2f\n\t"
-                 "jp 3f\n\t" // unordered: NaN
                  "decl %[n]\n\t"
-                 "jnz 1b\n\t"
-                 "jmp 2f\n"
-                 "3:\n\t" // this iteration is counted; n - 1 are left
-                 "leal -1(%q[count], %q[n]), %[count]\n\t"
-                 "xorl %[n], %[n]\n"
+                 "jnz 1b\n"
                  "2:\n\t"
                  "fstp %%st(0)\n\t"
                  "fstp %%st(0)\n\t"
@@ -114,6 +112,48 @@ escapeCountdown(long double zr, long double zi, long double cr, long double ci, 
                    [limit] "i"(IterationLimit)
                  : "cc", X87_STACK);
     return n;
+}
+
+// Points with a NaN or infinite operand (coordinate or seed) are decided without the x87, which
+// on some processors takes hundreds of cycles for each operation on such a value. A view at
+// infinity is made of them, and its first iteration alone would take longer than a whole picture.
+
+// Whether an 80-bit value is NaN or infinite: its exponent bits are all ones.
+bool nonFinite(const long double& value) {
+    uint16_t signExponent;
+    std::memcpy(&signExponent, reinterpret_cast<const char*>(&value) + 8, sizeof signExponent);
+    return (signExponent & 0x7FFF) == 0x7FFF;
+}
+
+// A double that stands for value in such a first iteration: NaN and infinities as they are, a
+// finite number as 1 or 0 with its sign. Nothing else of a finite operand decides whether
+// inf - inf or inf * 0 arises, and on the x87 no finite part overflows in one iteration.
+double standIn(const long double& value) {
+    uint64_t significand;
+    uint16_t signExponent;
+    std::memcpy(&significand, &value, sizeof significand);
+    std::memcpy(&signExponent, reinterpret_cast<const char*>(&value) + 8, sizeof signExponent);
+    const double sign = signExponent & 0x8000 ? -1.0 : 1.0;
+    if ((signExponent & 0x7FFF) == 0x7FFF)
+        return significand << 1 ? std::numeric_limits<double>::quiet_NaN() : sign * INFINITY;
+    return significand ? sign : sign * 0.0;
+}
+
+// escapeCountdown for a point with a NaN or infinite operand. Such an operand leaves a NaN or
+// infinite part in the first iterate, so |z|^2 is NaN, and stays so (the point never escapes), or
+// infinite (it escapes at once). The iteration over stand-ins, in double precision and the x87's
+// order of operations, tells the two apart.
+uint32_t specialCountdown(const long double& zr, const long double& zi, const long double& cr,
+                          const long double& ci, uint32_t& count) {
+    const double r = standIn(zr), i = standIn(zi);
+    const double re = (r * r - i * i) + standIn(cr);
+    const double im = ((r + r) * i) + standIn(ci);
+    if (re * re + im * im > EscapeBound) {
+        count += 1;
+        return IterationLimit;
+    }
+    count += IterationLimit;
+    return 0;
 }
 
 // How a kernel moves from one pixel's coordinate to the next: by adding the step to the last
@@ -141,13 +181,20 @@ void x87Kernel(TileImage& tile, double x0, double dx, double y0, double dy) {
     const double stepY = pixelStep(dy);
     const long double seedRe = viewerState.juliaSeed.re;
     const long double seedIm = viewerState.juliaSeed.im;
+    // Finite numbers give finite points, which the x87's range holds.
+    const bool seedSpecial = isJulia && (nonFinite(seedRe) || nonFinite(seedIm));
+    const bool special = seedSpecial || !std::isfinite(x0) || !std::isfinite(dx) ||
+                         !std::isfinite(y0) || !std::isfinite(dy);
     uint8_t* pixel = tile.pixels;
     long double pi = y0;
     for (int32_t j = 0; j < TileSide; ++j) {
         long double pr = x0;
         for (int32_t i = 0; i < TileSide; ++i) {
-            const uint32_t n = isJulia ? escapeCountdown(pr, pi, seedRe, seedIm, count)
-                                       : escapeCountdown(pr, pi, pr, pi, count);
+            const long double& cr = isJulia ? seedRe : pr;
+            const long double& ci = isJulia ? seedIm : pi;
+            const uint32_t n = special && (seedSpecial || nonFinite(pr) || nonFinite(pi))
+                                   ? specialCountdown(pr, pi, cr, ci, count)
+                                   : escapeCountdown(pr, pi, cr, ci, count);
             pixel = writeCountdownColour<isPalette>(pixel, n);
             pr = nextPoint<stepping>(pr, i + 1, stepX, x0);
         }
