@@ -78,9 +78,9 @@ const TileView tileViews[] = {
     {"hundredth iteration everywhere", 0.2509307861328125, 0.0, 0.0, 0.0, {0.0, 0.0}},
     {"real axis from 1, escapes at 2, anything above at 1", 1.0, BelowSpacing, 0.0, 0.0, {1.0, 0}},
     {"imaginary axis from i, periodic", 0.0, 0.0, 1.0, BelowSpacing, {0.0, 1.0}},
-    // A NaN iterate stays NaN, and the kernels count the 99 iterations left at once. It arises
-    // at the first iteration only (later ones start within the bound), from infinities or from
-    // squares that overflow, next to points that escape at once or later, or stay.
+    // A NaN iterate stays NaN; the kernels stop there and count the 99 iterations left at once.
+    // It arises at the first iteration only (later ones start within the bound), from infinities
+    // or from squares that overflow, next to points that escape at once or later, or stay.
     {"NaN origin", NAN, 1.0, 0.0, 1.0, {0.285, 0.01}, true},
     {"NaN extents", -1.0, NAN, -1.0, NAN, {0.285, 0.01}, true},
     {"NaN seed", -1.5, 3.0, -1.2, 2.4, {NAN, 0.0}, true},
