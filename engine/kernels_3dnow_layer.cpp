@@ -3,9 +3,6 @@
 // Twin of kernels_3dnow.cpp: each layer call below stands for the instruction of the same name
 // there, in the same order, so that both forms give the same tiles and counts.
 #include "engine/kernels_3dnow_layer.h"
-
-#include <cmath>
-
 #include "engine/countdown_colour.h"
 #include "engine/escape_time.h"
 #include "engine/kernels_3dnow_frame.h"
@@ -30,8 +27,10 @@ uint32_t escapeCountdown(PackedPair p, PackedPair c, const ThreeDNowFrame& frame
         const PackedPair zz = pfmul(z, z);
         const PackedPair m = pfacc(zz, zz); // zi·zi + zr·zr below
         ++count;
-        if (movd(pfcmpgt(m, frame.bound)) != 0) return n;
-        if (std::isunordered(m.low, frame.bound.low)) {
+        // One comparison per step: the loop goes on while m <= 4, which fails for an escape and
+        // for NaN alike; the two are told apart only then.
+        if (!(m.low <= frame.bound.low)) {
+            if (movd(pfcmpgt(m, frame.bound)) != 0) return n;
             count += n - 1;
             return 0;
         }

@@ -59,6 +59,23 @@ void startBlock(PixelBlock<V>& b, const VectorTile& job, const double* pr, int f
     }
 }
 
+// One iteration of every pixel of the block; returns those that escape in it. Escaped pixels go
+// on computing alongside, but nothing reads their values any more.
+template <class V> uint64_t stepBlock(PixelBlock<V>& b, typename V::Real bound) {
+    const auto minusTwo = V::set(MinusTwo);
+    uint64_t escaping = 0;
+    for (int r = 0; r < V::Registers; ++r) {
+        const auto t = V::mul(b.zr[r], b.zi[r]);
+        b.zr[r] = V::add(V::sub(b.xx[r], b.yy[r]), b.cr[r]);
+        b.zi[r] = V::sub(b.ci, V::mul(t, minusTwo));
+        b.yy[r] = V::mul(b.zi[r], b.zi[r]);
+        b.xx[r] = V::mul(b.zr[r], b.zr[r]);
+        escaping |= uint64_t(V::signs(V::greater(V::add(b.yy[r], b.xx[r]), bound)))
+                    << (r * V::Lanes);
+    }
+    return escaping;
+}
+
 // The pixels of the block whose |z|^2 is NaN, one bit each as for the escapes.
 template <class V> uint64_t unorderedPixels(const PixelBlock<V>& b) {
     uint64_t unordered = 0;
@@ -69,43 +86,35 @@ template <class V> uint64_t unorderedPixels(const PixelBlock<V>& b) {
     return unordered;
 }
 
-// Iterates every pixel of the block until all have escaped or done 100 iterations. Escaped
-// pixels go on computing alongside, but nothing reads their values any more.
+constexpr int CountBits = 7;
+static_assert(IterationLimit < 1u << CountBits, "the counter holds every iteration");
+
+// Every live pixel counts one more iteration, in a counter of seven bit planes.
+inline void countIteration(uint64_t (&planes)[CountBits], uint64_t live) {
+    uint64_t carry = live;
+    for (int plane = 0; plane < CountBits; ++plane) {
+        const uint64_t next = planes[plane] & carry;
+        planes[plane] ^= carry;
+        carry = next;
+    }
+}
+
+// Iterates every pixel of the block until all have escaped or done 100 iterations.
 //
 // A NaN iterate stays NaN and never escapes, and it can only arise in the first iteration: after
 // that the iterate is finite with |z|^2 within the bound, and so is z^2 + c. Pixels that are NaN
 // then stop at once, so that a view at infinity does not run every block to the end; they are
-// written as the pixels that stayed, black with 100 iterations.
+// written as the pixels that stayed, black with 100 iterations. The first iteration is taken on
+// its own, which leaves the loop with one test an iteration.
 template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
-    const auto minusTwo = V::set(MinusTwo);
-    constexpr int CountBits = 7;
-    static_assert(IterationLimit < 1u << CountBits, "the counter holds every iteration");
     uint64_t live = ~uint64_t(0) >> (64 - PixelBlock<V>::Pixels), planes[CountBits] = {};
-    uint64_t stayed = 0; // NaN after the first iteration
-    for (uint32_t n = 1; n <= IterationLimit; ++n) {
-        uint64_t escaping = 0;
-        for (int r = 0; r < V::Registers; ++r) {
-            const auto t = V::mul(b.zr[r], b.zi[r]);
-            b.zr[r] = V::add(V::sub(b.xx[r], b.yy[r]), b.cr[r]);
-            b.zi[r] = V::sub(b.ci, V::mul(t, minusTwo));
-            b.yy[r] = V::mul(b.zi[r], b.zi[r]);
-            b.xx[r] = V::mul(b.zr[r], b.zr[r]);
-            escaping |= uint64_t(V::signs(V::greater(V::add(b.yy[r], b.xx[r]), bound)))
-                        << (r * V::Lanes);
-        }
-        // Every live pixel counts this iteration, in a counter of seven bit planes.
-        uint64_t carry = live;
-        for (int plane = 0; plane < CountBits; ++plane) {
-            const uint64_t next = planes[plane] & carry;
-            planes[plane] ^= carry;
-            carry = next;
-        }
-        live &= ~escaping;
-        if (n == 1) {
-            stayed = live & unorderedPixels(b);
-            live &= ~stayed;
-        }
-        if (!live) break;
+    countIteration(planes, live);
+    live &= ~stepBlock(b, bound);
+    const uint64_t stayed = live & unorderedPixels(b);
+    live &= ~stayed;
+    for (uint32_t n = 2; live && n <= IterationLimit; ++n) {
+        countIteration(planes, live);
+        live &= ~stepBlock(b, bound);
     }
     live |= stayed;
     // Eight pixels at a time: each bit plane spread out to one byte per pixel.

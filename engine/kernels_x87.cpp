@@ -168,31 +168,22 @@ long double nextPoint(long double point, int32_t nextIndex, double step, double 
         return indexedPoint(nextIndex, step, origin);
 }
 
-// The common frame of the four kernels. The Julia kernels form both parts of each point afresh
-// from the indexes; the imaginary part is the same for a whole row, so it is formed once a row
-// here with the same value.
-template <bool isJulia, bool isPalette, Stepping stepping>
-void x87Kernel(TileImage& tile, double x0, double dx, double y0, double dy) {
-    const uint16_t callerControlWord = storeX87ControlWord();
-    loadX87ControlWord(x87ComputeControlWord);
-
-    uint32_t count = viewerState.iterationCount;
-    const double stepX = pixelStep(dx);
-    const double stepY = pixelStep(dy);
-    const long double seedRe = viewerState.juliaSeed.re;
-    const long double seedIm = viewerState.juliaSeed.im;
-    // Finite numbers give finite points, which the x87's range holds.
+// The rows and columns of a tile, from the points' origins and steps; returns count with the
+// tile's iterations added. withSpecials when a point may have a NaN or infinite operand: the
+// other tiles, nearly all, are spared the test. The Julia kernels form both parts of each point
+// afresh from the indexes; the imaginary part is the same for a whole row, so it is formed once a
+// row here with the same value.
+template <bool isJulia, bool isPalette, Stepping stepping, bool withSpecials>
+uint32_t fillTile(uint8_t* pixel, double x0, double stepX, double y0, double stepY,
+                  const long double& seedRe, const long double& seedIm, uint32_t count) {
     const bool seedSpecial = isJulia && (nonFinite(seedRe) || nonFinite(seedIm));
-    const bool special = seedSpecial || !std::isfinite(x0) || !std::isfinite(dx) ||
-                         !std::isfinite(y0) || !std::isfinite(dy);
-    uint8_t* pixel = tile.pixels;
     long double pi = y0;
     for (int32_t j = 0; j < TileSide; ++j) {
         long double pr = x0;
         for (int32_t i = 0; i < TileSide; ++i) {
             const long double& cr = isJulia ? seedRe : pr;
             const long double& ci = isJulia ? seedIm : pi;
-            const uint32_t n = special && (seedSpecial || nonFinite(pr) || nonFinite(pi))
+            const uint32_t n = withSpecials && (seedSpecial || nonFinite(pr) || nonFinite(pi))
                                    ? specialCountdown(pr, pi, cr, ci, count)
                                    : escapeCountdown(pr, pi, cr, ci, count);
             pixel = writeCountdownColour<isPalette>(pixel, n);
@@ -200,7 +191,30 @@ void x87Kernel(TileImage& tile, double x0, double dx, double y0, double dy) {
         }
         pi = nextPoint<stepping>(pi, j + 1, stepY, y0);
     }
-    viewerState.iterationCount = count;
+    return count;
+}
+
+// The common frame of the four kernels.
+template <bool isJulia, bool isPalette, Stepping stepping>
+void x87Kernel(TileImage& tile, double x0, double dx, double y0, double dy) {
+    const uint16_t callerControlWord = storeX87ControlWord();
+    loadX87ControlWord(x87ComputeControlWord);
+
+    const double stepX = pixelStep(dx);
+    const double stepY = pixelStep(dy);
+    const JuliaSeed seed = viewerState.juliaSeed;
+    const long double seedRe = seed.re;
+    const long double seedIm = seed.im;
+    // Finite numbers give finite points, which the x87's range holds.
+    const bool special = !std::isfinite(x0) || !std::isfinite(dx) || !std::isfinite(y0) ||
+                         !std::isfinite(dy) ||
+                         (isJulia && (!std::isfinite(seed.re) || !std::isfinite(seed.im)));
+    const uint32_t count = viewerState.iterationCount;
+    viewerState.iterationCount =
+        special ? fillTile<isJulia, isPalette, stepping, true>(tile.pixels, x0, stepX, y0, stepY,
+                                                               seedRe, seedIm, count)
+                : fillTile<isJulia, isPalette, stepping, false>(tile.pixels, x0, stepX, y0, stepY,
+                                                                seedRe, seedIm, count);
 
     // The caller's word, not a fixed one: on Linux the standing word is 0x037F, and loading
     // 0x027F here would cut every later long double operation of the process to 53 bits.
