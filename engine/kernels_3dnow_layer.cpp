@@ -11,6 +11,10 @@ namespace {
 
 // Iterates z <- z^2 + c from z = p, at most IterationLimit times, adding each iteration to count.
 // Returns the countdown at the escape, or 0 when |z|^2 never exceeds the frame's bound.
+//
+// Unlike the native kernels, this one stops at a NaN iterate, which stays NaN and never escapes,
+// and counts the iterations left at once. Its IEEE arithmetic makes NaN of a view at infinity; a
+// 3DNow! unit knows no NaN and saturates, so the native kernels have nothing to stop at.
 uint32_t escapeCountdown(PackedPair p, PackedPair c, const ThreeDNowFrame& frame, uint32_t& count) {
     PackedPair z = p;
     for (uint32_t n = IterationLimit; n != 0; --n) {
@@ -23,7 +27,13 @@ uint32_t escapeCountdown(PackedPair p, PackedPair c, const ThreeDNowFrame& frame
         const PackedPair zz = pfmul(z, z);
         const PackedPair m = pfacc(zz, zz); // zi·zi + zr·zr below
         ++count;
-        if (movd(pfcmpgt(m, frame.bound)) != 0) return n;
+        // One comparison per step: the loop goes on while m <= 4, which fails for an escape and
+        // for NaN alike; the two are told apart only then.
+        if (!(m.low <= frame.bound.low)) {
+            if (movd(pfcmpgt(m, frame.bound)) != 0) return n;
+            count += n - 1;
+            return 0;
+        }
     }
     return 0;
 }

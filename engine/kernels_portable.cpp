@@ -20,6 +20,17 @@ inline double pixelPoint(double origin, int index, double extent) {
     return origin - (index * extent) * PixelScale;
 }
 
+// Colour k (a palette entry or a grey level) into the pixel.
+template <bool isPalette> inline void writeColour(uint8_t* pixel, int k) {
+    if (isPalette) {
+        pixel[0] = PaletteTable[k].red;
+        pixel[1] = PaletteTable[k].green;
+        pixel[2] = PaletteTable[k].blue;
+    } else {
+        pixel[0] = pixel[1] = pixel[2] = uint8_t(k);
+    }
+}
+
 // One kernel for all four: Julia iterates from the pixel point with the seed as constant and
 // escapes beyond PortableJuliaEscapeBound; Mandelbrot iterates from c = the pixel point and
 // escapes beyond EscapeBound. k runs over the IterationLimit colours the kernel can write.
@@ -45,15 +56,15 @@ void portableKernel(TileImage& tile, double x0, double dx, double y0, double dy)
                 ++count;
                 yy = zi * zi;
                 xx = zr * zr;
-                if (yy + xx > bound) {
-                    uint8_t* pixel = tile.pixels + (TileSide * j + i) * 3;
-                    if (isPalette) {
-                        pixel[0] = PaletteTable[k].red;
-                        pixel[1] = PaletteTable[k].green;
-                        pixel[2] = PaletteTable[k].blue;
-                    } else {
-                        pixel[0] = pixel[1] = pixel[2] = uint8_t(k);
-                    }
+                const double m = yy + xx;
+                // One comparison in the loop: it fails on an escape and on NaN. A NaN iterate
+                // stays NaN and never escapes; its pixel stays black and the iterations left
+                // count at once.
+                if (!(m <= bound)) {
+                    if (m > bound)
+                        writeColour<isPalette>(tile.pixels + (TileSide * j + i) * 3, k);
+                    else
+                        count += firstColour + IterationLimit - 1 - k;
                     break;
                 }
             }

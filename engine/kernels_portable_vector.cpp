@@ -18,6 +18,7 @@ struct Sse2 {
     static Real mul(Real a, Real b) { return _mm_mul_pd(a, b); }
     // Ordered: NaN is never greater, as with the portable kernel's comparison.
     static Real greater(Real a, Real b) { return _mm_cmpgt_pd(a, b); }
+    static Real unordered(Real a, Real b) { return _mm_cmpunord_pd(a, b); }
     static int signs(Real a) { return _mm_movemask_pd(a); }
 };
 

@@ -21,6 +21,7 @@ struct Avx2 {
     static Real mul(Real a, Real b) { return _mm256_mul_pd(a, b); }
     // Ordered: NaN is never greater, as with the portable kernel's comparison.
     static Real greater(Real a, Real b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
+    static Real unordered(Real a, Real b) { return _mm256_cmp_pd(a, b, _CMP_UNORD_Q); }
     static int signs(Real a) { return _mm256_movemask_pd(a); }
 };
 

@@ -4,6 +4,7 @@
 // function compiled for AVX2 can stand in for its SSE2 twin at link time.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -59,24 +60,50 @@ void startBlock(PixelBlock<V>& b, const VectorTile& job, const double* pr, int f
     }
 }
 
-// Iterates every pixel of the block until all have escaped or done 100 iterations. Escaped
-// pixels go on computing alongside, but nothing reads their values any more.
-template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
+// One iteration of every pixel of the block; returns those that escape in it. Escaped pixels go
+// on computing alongside, but nothing reads their values any more.
+template <class V> uint64_t stepBlock(PixelBlock<V>& b, typename V::Real bound) {
     const auto minusTwo = V::set(MinusTwo);
+    uint64_t escaping = 0;
+    for (int r = 0; r < V::Registers; ++r) {
+        const auto t = V::mul(b.zr[r], b.zi[r]);
+        b.zr[r] = V::add(V::sub(b.xx[r], b.yy[r]), b.cr[r]);
+        b.zi[r] = V::sub(b.ci, V::mul(t, minusTwo));
+        b.yy[r] = V::mul(b.zi[r], b.zi[r]);
+        b.xx[r] = V::mul(b.zr[r], b.zr[r]);
+        escaping |= uint64_t(V::signs(V::greater(V::add(b.yy[r], b.xx[r]), bound)))
+                    << (r * V::Lanes);
+    }
+    return escaping;
+}
+
+// The pixels of the block whose |z|^2 is NaN, one bit each as for the escapes.
+template <class V> uint64_t unorderedPixels(const PixelBlock<V>& b) {
+    uint64_t unordered = 0;
+    for (int r = 0; r < V::Registers; ++r) {
+        const auto m = V::add(b.yy[r], b.xx[r]);
+        unordered |= uint64_t(V::signs(V::unordered(m, m))) << (r * V::Lanes);
+    }
+    return unordered;
+}
+
+// Below this, a number's square is far from overflowing: a first iteration from points and seed
+// below it makes no NaN (an infinity at most, which escapes).
+constexpr double CalmMagnitude = 0x1p500;
+
+// Iterates every pixel of the block until all have escaped or done 100 iterations.
+//
+// A NaN iterate stays NaN and never escapes, and it can only arise in the first iteration: after
+// that the iterate is finite with |z|^2 within the bound, and so is z^2 + c. Where it may arise
+// (mayTurnNaN), pixels that are NaN then stop at once, so that a view at infinity does not run
+// every block to the end; they are written as the pixels that stayed, black with 100 iterations.
+template <class V, bool mayTurnNaN> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
     constexpr int CountBits = 7;
     static_assert(IterationLimit < 1u << CountBits, "the counter holds every iteration");
     uint64_t live = ~uint64_t(0) >> (64 - PixelBlock<V>::Pixels), planes[CountBits] = {};
+    uint64_t stayed = 0;
     for (uint32_t n = 1; n <= IterationLimit; ++n) {
-        uint64_t escaping = 0;
-        for (int r = 0; r < V::Registers; ++r) {
-            const auto t = V::mul(b.zr[r], b.zi[r]);
-            b.zr[r] = V::add(V::sub(b.xx[r], b.yy[r]), b.cr[r]);
-            b.zi[r] = V::sub(b.ci, V::mul(t, minusTwo));
-            b.yy[r] = V::mul(b.zi[r], b.zi[r]);
-            b.xx[r] = V::mul(b.zr[r], b.zr[r]);
-            escaping |= uint64_t(V::signs(V::greater(V::add(b.yy[r], b.xx[r]), bound)))
-                        << (r * V::Lanes);
-        }
+        const uint64_t escaping = stepBlock(b, bound);
         // Every live pixel counts this iteration, in a counter of seven bit planes.
         uint64_t carry = live;
         for (int plane = 0; plane < CountBits; ++plane) {
@@ -85,8 +112,13 @@ template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
             carry = next;
         }
         live &= ~escaping;
+        if (mayTurnNaN && n == 1) {
+            stayed = live & unorderedPixels(b);
+            live &= ~stayed;
+        }
         if (!live) break;
     }
+    live |= stayed;
     // Eight pixels at a time: each bit plane spread out to one byte per pixel.
     for (int at = 0; at < PixelBlock<V>::Pixels; at += 8) {
         uint64_t counts = 0;
@@ -127,6 +159,11 @@ uint32_t writeBlock(const PixelBlock<V>& b, const VectorTile& job, int firstColu
 template <class V, bool isJulia> uint32_t columnsOfKind(const VectorTile& job, int first, int end) {
     constexpr int columns = PixelBlock<V>::Columns;
     const auto bound = V::set(isJulia ? PortableJuliaEscapeBound : EscapeBound);
+    // Every point lies within the origin's magnitude and the extent's; false for NaN.
+    const bool calm = std::fabs(job.x0) + std::fabs(job.dx) < CalmMagnitude &&
+                      std::fabs(job.y0) + std::fabs(job.dy) < CalmMagnitude &&
+                      (!isJulia || (std::fabs(job.seed.re) < CalmMagnitude &&
+                                    std::fabs(job.seed.im) < CalmMagnitude));
     uint32_t total = 0;
     PixelBlock<V> b;
     for (int i = first; i < end; i += columns) {
@@ -136,7 +173,10 @@ template <class V, bool isJulia> uint32_t columnsOfKind(const VectorTile& job, i
             pr[c] = job.x0 - ((firstColumn + c) * job.dx) * PixelScale;
         for (int j = 0; j < TileSide; j += V::Lanes) {
             startBlock<V, isJulia>(b, job, pr, j);
-            iterateBlock(b, bound);
+            if (calm)
+                iterateBlock<V, false>(b, bound);
+            else
+                iterateBlock<V, true>(b, bound);
             total += writeBlock(b, job, firstColumn, i, i + columns < end ? i + columns : end, j);
         }
     }

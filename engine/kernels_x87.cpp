@@ -4,6 +4,10 @@
 // control word, in the order given, and none is left to the compiler's choice of unit or
 // precision. Between the assembly blocks the points wait in memory as 80-bit values, which hold
 // them exactly.
+#include <cmath>
+#include <cstring>
+#include <limits>
+
 #include "engine/countdown_colour.h"
 #include "engine/escape_time.h"
 #include "engine/kernels.h"
@@ -62,6 +66,9 @@ long double indexedPoint(int32_t index, double step, double origin) {
 // iterate, the constant and the bound stay on the register stack for the whole loop; the comparison
 // is unordered-safe, so NaN does not escape. Inlined always, so that the counter stays in a
 // register from pixel to pixel too.
+//
+// The kernels give it finite operands only (specialCountdown takes the others): then the x87's
+// range keeps every iterate finite, and |z|^2 escapes or stays within the bound, never NaN.
 [[gnu::always_inline]] inline uint32_t
 escapeCountdown(long double zr, long double zi, long double cr, long double ci, uint32_t& count) {
     uint32_t n;
@@ -107,6 +114,48 @@ escapeCountdown(long double zr, long double zi, long double cr, long double ci, 
     return n;
 }
 
+// Points with a NaN or infinite operand (coordinate or seed) are decided without the x87, which
+// on some processors takes hundreds of cycles for each operation on such a value; a view at
+// infinity is made of them.
+
+// Whether an 80-bit value is NaN or infinite: its exponent bits are all ones.
+bool nonFinite(const long double& value) {
+    uint16_t signExponent;
+    std::memcpy(&signExponent, reinterpret_cast<const char*>(&value) + 8, sizeof signExponent);
+    return (signExponent & 0x7FFF) == 0x7FFF;
+}
+
+// A double that stands for value in such a first iteration: NaN and infinities as they are, a
+// finite number as 1 or 0 with its sign. Nothing else of a finite operand decides whether
+// inf - inf or inf * 0 arises, and on the x87 no finite part overflows in one iteration.
+double standIn(const long double& value) {
+    uint64_t significand;
+    uint16_t signExponent;
+    std::memcpy(&significand, &value, sizeof significand);
+    std::memcpy(&signExponent, reinterpret_cast<const char*>(&value) + 8, sizeof signExponent);
+    const double sign = signExponent & 0x8000 ? -1.0 : 1.0;
+    if ((signExponent & 0x7FFF) == 0x7FFF)
+        return significand << 1 ? std::numeric_limits<double>::quiet_NaN() : sign * INFINITY;
+    return significand ? sign : sign * 0.0;
+}
+
+// escapeCountdown for a point with a NaN or infinite operand. Such an operand leaves a NaN or
+// infinite part in the first iterate, so |z|^2 is NaN, and stays so (the point never escapes), or
+// infinite (it escapes at once). The iteration over stand-ins, in double precision and the x87's
+// order of operations, tells the two apart.
+uint32_t specialCountdown(const long double& zr, const long double& zi, const long double& cr,
+                          const long double& ci, uint32_t& count) {
+    const double r = standIn(zr), i = standIn(zi);
+    const double re = (r * r - i * i) + standIn(cr);
+    const double im = ((r + r) * i) + standIn(ci);
+    if (re * re + im * im > EscapeBound) {
+        count += 1;
+        return IterationLimit;
+    }
+    count += IterationLimit;
+    return 0;
+}
+
 // How a kernel moves from one pixel's coordinate to the next: by adding the step to the last
 // coordinate, or by forming index * step + origin afresh.
 enum class Stepping { Accumulated, Recomputed };
@@ -119,32 +168,53 @@ long double nextPoint(long double point, int32_t nextIndex, double step, double 
         return indexedPoint(nextIndex, step, origin);
 }
 
-// The common frame of the four kernels. The Julia kernels form both parts of each point afresh
-// from the indexes; the imaginary part is the same for a whole row, so it is formed once a row
-// here with the same value.
-template <bool isJulia, bool isPalette, Stepping stepping>
-void x87Kernel(TileImage& tile, double x0, double dx, double y0, double dy) {
-    const uint16_t callerControlWord = storeX87ControlWord();
-    loadX87ControlWord(x87ComputeControlWord);
-
-    uint32_t count = viewerState.iterationCount;
-    const double stepX = pixelStep(dx);
-    const double stepY = pixelStep(dy);
-    const long double seedRe = viewerState.juliaSeed.re;
-    const long double seedIm = viewerState.juliaSeed.im;
-    uint8_t* pixel = tile.pixels;
+// The rows and columns of a tile, from the points' origins and steps; returns count with the
+// tile's iterations added. withSpecials when a point may have a NaN or infinite operand: the
+// other tiles, nearly all, are spared the test. The Julia kernels form both parts of each point
+// afresh from the indexes; the imaginary part is the same for a whole row, so it is formed once a
+// row here with the same value.
+template <bool isJulia, bool isPalette, Stepping stepping, bool withSpecials>
+uint32_t fillTile(uint8_t* pixel, double x0, double stepX, double y0, double stepY,
+                  const long double& seedRe, const long double& seedIm, uint32_t count) {
+    const bool seedSpecial = isJulia && (nonFinite(seedRe) || nonFinite(seedIm));
     long double pi = y0;
     for (int32_t j = 0; j < TileSide; ++j) {
         long double pr = x0;
         for (int32_t i = 0; i < TileSide; ++i) {
-            const uint32_t n = isJulia ? escapeCountdown(pr, pi, seedRe, seedIm, count)
-                                       : escapeCountdown(pr, pi, pr, pi, count);
+            const long double& cr = isJulia ? seedRe : pr;
+            const long double& ci = isJulia ? seedIm : pi;
+            const uint32_t n = withSpecials && (seedSpecial || nonFinite(pr) || nonFinite(pi))
+                                   ? specialCountdown(pr, pi, cr, ci, count)
+                                   : escapeCountdown(pr, pi, cr, ci, count);
             pixel = writeCountdownColour<isPalette>(pixel, n);
             pr = nextPoint<stepping>(pr, i + 1, stepX, x0);
         }
         pi = nextPoint<stepping>(pi, j + 1, stepY, y0);
     }
-    viewerState.iterationCount = count;
+    return count;
+}
+
+// The common frame of the four kernels.
+template <bool isJulia, bool isPalette, Stepping stepping>
+void x87Kernel(TileImage& tile, double x0, double dx, double y0, double dy) {
+    const uint16_t callerControlWord = storeX87ControlWord();
+    loadX87ControlWord(x87ComputeControlWord);
+
+    const double stepX = pixelStep(dx);
+    const double stepY = pixelStep(dy);
+    const JuliaSeed seed = viewerState.juliaSeed;
+    const long double seedRe = seed.re;
+    const long double seedIm = seed.im;
+    // Finite numbers give finite points, which the x87's range holds.
+    const bool special = !std::isfinite(x0) || !std::isfinite(dx) || !std::isfinite(y0) ||
+                         !std::isfinite(dy) ||
+                         (isJulia && (!std::isfinite(seed.re) || !std::isfinite(seed.im)));
+    const uint32_t count = viewerState.iterationCount;
+    viewerState.iterationCount =
+        special ? fillTile<isJulia, isPalette, stepping, true>(tile.pixels, x0, stepX, y0, stepY,
+                                                               seedRe, seedIm, count)
+                : fillTile<isJulia, isPalette, stepping, false>(tile.pixels, x0, stepX, y0, stepY,
+                                                                seedRe, seedIm, count);
 
     // The caller's word, not a fixed one: on Linux the standing word is 0x037F, and loading
     // 0x027F here would cut every later long double operation of the process to 53 bits.
