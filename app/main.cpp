@@ -3,9 +3,11 @@
 
 #include "app/main_loop.h"
 #include "platform/display_check.h"
+#include "platform/termination.h"
 
 // Without a display the viewer would run unseen: it says why before anything else, and fails.
 int main() {
+    catchTerminationSignals();
     if (const char* problem = displayProblem()) {
         std::fprintf(stderr, "zelvonia: no display: %s\n", problem);
         return 1;

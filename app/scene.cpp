@@ -4,7 +4,7 @@
 #include <new>
 
 #include "engine/processor_check.h"
-#include "engine/tile_computation.h"
+#include "engine/tile_textures.h"
 #include "engine/viewer_state.h"
 #include "platform/gl.h"
 #include "platform/window_system.h"
@@ -21,7 +21,8 @@ int initScene() {
     loadPalette("palety/Default.pal");
     windowSystem->showCursor(0); // the frame draws its own pointer cross
     viewerState.has3DNow = detect3DNow();
-    viewerState.method = viewerState.has3DNow ? Grey3DNow : GreyX87;
+    // The implementation starts afresh; the colouring the user chose stays, and the method with it.
+    viewerState.method = methodOf(viewerState.colourEnabled, viewerState.has3DNow ? 2 : 1);
     // The textures of an earlier context went with it, so there is nothing to delete.
     computeMandelbrotTiles();
     helpTimer.restart(); // each new scene opens with the help screen

@@ -5,7 +5,8 @@
 
 #include "platform/handles.h"
 
-// Records keys and buttons in KeyTable and the minimised state in windowActive, resizes the
-// scene and turns a close into the quit message; everything else goes to the default handling.
+// Records keys and buttons in KeyTable, letting them go when the window loses the pointer's
+// capture or the keyboard, and the minimised state in windowActive; resizes the scene and turns
+// a close into the quit message; everything else goes to the default handling.
 // Called through message dispatch, and by the platform while it makes and shows the window.
 intptr_t windowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);

@@ -1,9 +1,8 @@
-// tile_computation.cpp -- kernel dispatch, tile geometry, statistics and tile textures
+// tile_computation.cpp -- kernel dispatch, tile geometry and statistics, without OpenGL
 #include "engine/tile_computation.h"
 
 #include "engine/kernels.h"
 #include "engine/kernels_3dnow_layer.h"
-#include "platform/gl.h"
 #include "platform/interval_timer.h"
 
 IntervalTimer computeTimer;
@@ -24,33 +23,6 @@ const TileKernel layerTable[2][2] = {
 };
 
 bool threeDNowLayer = false;
-
-void uploadTile(const TileImage& tile, int t) {
-    glBindTexture(GL_TEXTURE_2D, viewerState.tileTextures[t]);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, TileSide, TileSide, 0, GL_RGB, GL_UNSIGNED_BYTE, tile.pixels);
-}
-
-void startComputation() {
-    viewerState.iterationCount = 0;
-    computeTimer.restart();
-}
-
-void finishComputation() {
-    viewerState.computeSeconds = float(computeTimer.elapsedSeconds());
-}
-
-// The names are generated after the first tile, so the old ones must be deleted by then.
-void computeAndUploadTiles(FractalKind kind) {
-    TileImage scratch;
-    for (int t = 0; t < 4; ++t) {
-        computeTile(scratch, t, kind);
-        if (t == 0) glGenTextures(4, viewerState.tileTextures);
-        uploadTile(scratch, t);
-    }
-    finishComputation();
-}
 
 // The kernel of the dispatch table for (kind, method).
 TileKernel tileKernel(FractalKind kind, ComputeMethod method) {
@@ -79,30 +51,17 @@ void computeTile(TileImage& tile, int t, FractalKind kind) {
     tileKernel(kind, viewerState.method)(tile, origin.x, view.dx * 0.5, origin.y, view.dy * 0.5);
 }
 
+void startComputation() {
+    viewerState.iterationCount = 0;
+    computeTimer.restart();
+}
+
+void finishComputation() {
+    viewerState.computeSeconds = float(computeTimer.elapsedSeconds());
+}
+
 void computeTilesInMemory(TileImage (&tiles)[4]) {
     startComputation();
     for (int t = 0; t < 4; ++t) computeTile(tiles[t], t, viewerState.kind);
     finishComputation();
-}
-
-void computeMandelbrotTiles() {
-    startComputation();
-    if (viewerState.kind == Julia) {
-        computeJuliaTiles();
-        return;
-    }
-    computeAndUploadTiles(Mandelbrot);
-}
-
-void computeJuliaTiles() {
-    startComputation();
-    computeAndUploadTiles(Julia);
-}
-
-void recomputeImage() {
-    glDeleteTextures(4, viewerState.tileTextures);
-    if (viewerState.kind == Julia)
-        computeJuliaTiles();
-    else
-        computeMandelbrotTiles();
 }

@@ -1,4 +1,4 @@
-// tile_computation.h -- the four tiles of the picture: kernel choice, geometry, textures
+// tile_computation.h -- the four tiles of the picture: kernel choice, geometry, statistics
 #pragma once
 
 #include "engine/tile_image.h"
@@ -32,15 +32,12 @@ TileOrigin tileOrigin(const ViewRegion& view, int t);
 // Runs the kernel of kind and the current method for tile t of the current view.
 void computeTile(TileImage& tile, int t, FractalKind kind);
 
-// Computes the four tiles of the current kind into memory, without OpenGL, with the same
-// statistics as a recomputation: iterationCount and computeSeconds.
+// The statistics of a computation: startComputation zeroes iterationCount and restarts
+// computeTimer, finishComputation stores its reading in computeSeconds.
+void startComputation();
+void finishComputation();
+
+// Computes the four tiles of the current kind into memory, with the same statistics as a
+// recomputation: iterationCount and computeSeconds. The tools' computation; the viewer's, with
+// its textures, is in tile_textures.h.
 void computeTilesInMemory(TileImage (&tiles)[4]);
-
-// Computes the current kind and uploads the four tiles as fresh textures. Called by initScene
-// for the first picture of a rendering context.
-void computeMandelbrotTiles();
-void computeJuliaTiles();
-
-// Deletes the four tile textures and computes the current kind again. Called after every
-// command that changes the picture.
-void recomputeImage();

@@ -15,5 +15,9 @@ typedef MessageAnswer (*MessageBoxFunction)(const char* text, const char* captio
 MessageAnswer systemMessageBox(const char* text, const char* caption, MessageIcon icon,
                                MessageButtons buttons);
 
-// What the program calls; systemMessageBox unless a test puts in its own.
+// What the program calls; systemMessageBox unless a test or a tool puts in its own.
 extern MessageBoxFunction showMessageBox;
+
+// For the command-line tools: from now on each box is a line "PROGRAM: CAPTION: TEXT" on stderr,
+// in UTF-8, answered as closed. The viewer never calls it.
+void sendMessageBoxesToStderr(const char* program);

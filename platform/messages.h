@@ -8,6 +8,7 @@
 
 constexpr uint32_t WM_SIZE = 0x0005;
 constexpr uint32_t WM_ACTIVATE = 0x0006;
+constexpr uint32_t WM_KILLFOCUS = 0x0008; // wParam: the window that gets the keyboard, or none
 constexpr uint32_t WM_CLOSE = 0x0010;
 constexpr uint32_t WM_QUIT = 0x0012;
 constexpr uint32_t WM_KEYDOWN = 0x0100;
@@ -20,6 +21,7 @@ constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
 constexpr uint32_t WM_RBUTTONUP = 0x0205;
 constexpr uint32_t WM_MBUTTONDOWN = 0x0207;
 constexpr uint32_t WM_MBUTTONUP = 0x0208;
+constexpr uint32_t WM_CAPTURECHANGED = 0x0215; // lParam: the window that takes the pointer
 
 // WM_ACTIVATE: low word of wParam; the high word is non-zero while the window is minimised.
 constexpr uint16_t WA_INACTIVE = 0;

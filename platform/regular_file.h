@@ -3,9 +3,9 @@
 
 #include <cstddef>
 
-// Opens name for reading without waiting for a writer, and keeps it open only when it is a
-// regular file. Returns the descriptor, or -1 with errno set (EINVAL for anything that is not a
-// regular file: a folder, FIFO, socket or device).
+// Opens name (UTF-8 on Windows) for reading without waiting for a writer, and keeps it open only
+// when it is a regular file. Returns the descriptor, or -1 with errno set (EINVAL for anything that
+// is not a regular file: a folder, FIFO, socket or device).
 int openRegularFile(const char* name);
 
 // Reads up to size bytes from where the descriptor stands, in as many requests as the system

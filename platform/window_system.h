@@ -111,6 +111,8 @@ struct WindowSystem {
     // Takes the next message without waiting: first those posted by the program, then those the
     // window system has for the window. 0 when there is none.
     int (*peekMessage)(WindowMessage* message);
+    // Sleeps until a message may be waiting: one comes, or the program is asked to end.
+    void (*waitMessage)();
     // Hands the message to the procedure of its window's class and returns its result.
     intptr_t (*dispatchMessage)(const WindowMessage* message);
     // Queues WM_QUIT with the exit code as wParam.

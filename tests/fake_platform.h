@@ -28,8 +28,9 @@ struct FakePlatform {
     std::vector<MessageAnswer> answers; // of the Yes/No boxes in order; AnswerClosed after them
     std::deque<WindowMessage> messages; // waiting for peekMessage
     int swaps = 0, closeAfterSwaps = 0; // the user closes the window after that swap; 0: never
-    int cursorCounter = 0;              // the pointer is shown from 0 up
-    int32_t pointerX = 0, pointerY = 0; // what readPointer reports
+    bool closeOnWait = false; // the user closes the window while the loop waits for a message
+    int cursorCounter = 0;    // the pointer is shown from 0 up
+    int32_t pointerX = 0, pointerY = 0;                 // what readPointer reports
     int64_t counter = 0, counterFrequency = 1000000000; // the performance counter, in ns
     bool hasCounter = true; // false: the timers fall back on the millisecond clock
     uint32_t milliseconds = 0;
@@ -61,8 +62,8 @@ template <typename... Parts> std::string line(const Parts&... parts) {
 }
 
 // A message for the window.
-inline void post(uint32_t message, uintptr_t wParam = 0) {
-    fake.messages.push_back({handle<WindowHandle>(1), message, wParam, 0});
+inline void post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+    fake.messages.push_back({handle<WindowHandle>(1), message, wParam, lParam});
 }
 
 // Logs the step; false when the test makes it fail.
@@ -147,6 +148,12 @@ inline const WindowSystem windowSystem = {
         [](WindowMessage* m) {
             if (fake.messages.empty()) return 0;
             return *m = fake.messages.front(), fake.messages.pop_front(), 1;
+        },
+    // A wait that no message would end ends the loop instead, with exit code 98.
+    .waitMessage =
+        [] {
+            step("waitMessage");
+            if (fake.messages.empty()) post(fake.closeOnWait ? WM_CLOSE : WM_QUIT, 98);
         },
     .dispatchMessage =
         [](const WindowMessage* m) {

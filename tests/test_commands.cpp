@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/palette_table.h"
-#include "engine/tile_computation.h"
+#include "engine/tile_textures.h"
 #include "engine/viewer_state.h"
 #include "platform/keys.h"
 #include "tests/fake_platform.h"

@@ -98,16 +98,21 @@ TEST(RenderTool, PicturesAreTheKernelsTilesWithTheLayerNotedWhereUsed) {
 }
 
 // The table is tests/golden/render_tool/commands.txt: each "$ " line a command, run in an empty
-// folder (no palety/ there), and the next its exit code and the first line of its output, or of
-// its messages when it fails; ZELVONIA_REWRITE_GOLDEN=1 fills in the answers of new commands. A
-// failed write (here beyond a file size limit) leaves the file that a link points to as it was
-// and no temporary file behind; a good write replaces the file through the link; no option is
-// taken for a file name.
+// folder (no palety/, no data/) with the files made below, and the next its exit code and the
+// first line of its output, or of its messages when it fails; ZELVONIA_REWRITE_GOLDEN=1 fills in
+// the answers of new commands. A failed write (here beyond a file size limit) leaves the file that
+// a link points to as it was and no temporary file behind; a good write replaces the file through
+// the link with its mode and owner, writes into a FIFO, a device or a hard-linked file where it
+// is; a failed write to standard output fails the tool; no option is taken for a file name. The
+// device is a null device made here when the tests run as root, who could replace /dev/null.
 TEST(RenderTool, CommandsGiveTheirExitCodeAndMessageAndLeaveTheirFiles) {
     TempFolder folder, outputs;
     const std::string source = ZELVONIA_SOURCE_DIR;
-    run("mkfifo fifo.pal && head -c 1047 " + source + "/palety/Default.pal >short.pal && " +
-            "printf old >old.ppm && ln -s old.ppm link.ppm",
+    run("mkfifo fifo.pal out.fifo && ln -s out.fifo fifo.ppm && head -c 1047 " + source +
+            "/palety/Default.pal >short.pal && printf old >old.ppm && ln -s old.ppm link.ppm && "
+            "printf old >kept.ppm && chmod 640 kept.ppm && { chown nobody kept.ppm || :; } && "
+            "printf old >one.ppm && ln one.ppm two.ppm && { [ $(id -u) != 0 ] && "
+            "ln -s /dev/null null.dev || mknod null.dev c 1 3; } && ln -s null.dev null.ppm",
         outputs, folder.path(""));
     std::istringstream table(text(source + "/tests/golden/render_tool/commands.txt"));
     std::string transcript;

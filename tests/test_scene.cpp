@@ -218,7 +218,8 @@ std::string drawDisplay(float grey = 0) {
 }
 
 // The help for 2.5 s after the start and while H is held; the method list; a pointer off the
-// scene, extrapolated; a Julia set with colouring; numbers just past each count of digits.
+// scene, extrapolated; a Julia set with colouring; numbers just past each count of digits, and
+// too long for their fields.
 TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     viewerState = {.font = testFont(), // the initial view, no 3DNow!
                    .iterationCount = 1000,
@@ -260,6 +261,11 @@ TEST_F(HeadsUpDisplay, HelpMethodsStatisticsColouringAndKind) {
     viewerState.view = {-5e18, 20.0, 5e18, 2.5};
     viewerState.iterationCount = 4000000000u;
     viewerState.computeSeconds = 20000.0f;
+    out += drawDisplay();
+    // Numbers that would run into the next field or off the scene lose digits instead.
+    viewerState.view = {-3.9812345678901234e150, -2.5e150, -0.12345678901234567, 1.5e-300};
+    viewerState.juliaSeed = {-0.013362279843444291, 1.2345678901234567e-300};
+    viewerState.pointerPosition = {0, 599};
     expectGolden("ui/display_statistics.txt", out + drawDisplay());
 }
 

@@ -49,7 +49,32 @@ const std::map<std::string, std::function<int()>> words = {
          return faking::post(WM_SIZE, SIZE_MINIMIZED),
                 faking::post(WM_ACTIVATE, makeLong(WA_INACTIVE, 1)), -1;
      }},
+    {"lateminimise", // as Wine tells it: a deactivation, then the minimised size
+     [] {
+         return faking::post(WM_ACTIVATE, makeLong(WA_INACTIVE, 0)),
+                faking::post(WM_SIZE, SIZE_MINIMIZED), -1;
+     }},
     {"resize", [] { return windowProc(nullptr, WM_SIZE, 0, makeLong(1024, 0)), -1; }},
+    {"colour", [] { return viewerState.colourEnabled = 1, -1; }},
+    {"waitclose", [] { return fake.closeOnWait = true, -1; }},
+    // Presses with no frame between them and their releases, the last two without releases,
+    // and what takes the releases away.
+    {"click", [] { return faking::post(WM_LBUTTONDOWN), faking::post(WM_LBUTTONUP), -1; }},
+    {"tapplus",
+     [] { return faking::post(WM_KEYDOWN, VK_ADD), faking::post(WM_KEYUP, VK_ADD), -1; }},
+    {"tapleft",
+     [] { return faking::post(WM_KEYDOWN, VK_LEFT), faking::post(WM_KEYUP, VK_LEFT), -1; }},
+    {"rbutton", [] { return faking::post(WM_RBUTTONDOWN), -1; }},
+    {"downkey", [] { return faking::post(WM_KEYDOWN, VK_DOWN), -1; }},
+    {"capturekept",
+     [] { return faking::post(WM_CAPTURECHANGED, 0, intptr_t(&faking::objects[1])), -1; }},
+    {"capturelost", [] { return faking::post(WM_CAPTURECHANGED), -1; }},
+    {"focuslost", [] { return faking::post(WM_KILLFOCUS), -1; }},
+    {"view",
+     [] {
+         const ViewRegion& v = viewerState.view;
+         return fake.log.push_back(faking::line("view", v.x, v.dx, v.y, v.dy)), -1;
+     }},
 };
 
 // Each log is kept in shell/SCRIPT.txt with dashes for spaces. The pixel-format request keeps the
@@ -63,7 +88,11 @@ const char scenarios[] =
     "fail=releaseCurrent,deleteRenderContext,releaseDeviceContext,destroyWindow,unregisterClass "
     "destroy; resize; window resize; no esc main; yes esc main; esc main; display=-2 yes no "
     "main; window quit5 loop; window close2 loop; window minimise esc loop; window minimise "
-    "display=-1 no f1 loop; window f1 esc loop; full f1 esc loop";
+    "display=-1 no f1 loop; window f1 esc loop; full f1 esc loop; window minimise waitclose loop; "
+    "window click tapplus tapleft close2 loop view; "
+    "window rbutton capturekept downkey capturelost close2 loop view; "
+    "window rbutton downkey focuslost close2 loop view; "
+    "window lateminimise waitclose loop; window colour f1 esc loop";
 
 TEST_F(Shell, EachScenarioTakesItsReviewedSteps) {
     useTestGlContext();
@@ -71,7 +100,7 @@ TEST_F(Shell, EachScenarioTakesItsReviewedSteps) {
     for (std::string script; std::getline(list >> std::ws, script, ';');) {
         SCOPED_TRACE(script);
         startFaking();
-        std::memset(KeyTable, 0, sizeof KeyTable);
+        keysRead(), std::memset(KeyTable, 0, sizeof KeyTable);
         std::memset(PaletteTable, 0, sizeof PaletteTable);
         viewerState = ViewerState();
         viewerState.instanceHandle = windowSystem->currentInstance();
@@ -112,8 +141,8 @@ TEST_F(Shell, EachScenarioTakesItsReviewedSteps) {
                              "iterated all", s.iterationCount >= 512 * 512, "flat", flat == GL_FLAT,
                              "clear", clear[0], clear[1], clear[2], clear[3], "palette",
                              int(PaletteTable[50].green), "first method",
-                             s.method == (s.has3DNow ? Grey3DNow : GreyX87), "help seconds",
-                             helpTimer.elapsedSeconds());
+                             s.method == methodOf(s.colourEnabled, s.has3DNow ? 2 : 1),
+                             "help seconds", helpTimer.elapsedSeconds());
         expectGolden("shell/" + name + ".txt", text + keysDown() + "\n");
         if (viewerState.mainWindow) destroyAppWindow();
     }
@@ -132,6 +161,7 @@ void deliver() {
     for (WindowMessage m; sdlPeekMessage(&m);)
         seen += m.message == WM_QUIT ? faking::line("", "quit", m.wParam)
                                      : (sdlDispatchMessage(&m), "");
+    keysRead(); // as a pass of the main loop does
 }
 
 // Steps: key down or up by SDL's name, button (1 left, 2 middle, 3 right, 4 x1), window event by
@@ -143,7 +173,7 @@ const char session[] =
     "release 3; "
     // Alt and Alt chords are system keys, which the table leaves alone, as the middle button.
     "alt: down Left Alt; alt: down X; press 2; press 4; set 82; alt: up R; "
-    // Keys let go of while the window lost the keyboard stay down; only minimising stops frames.
+    // Losing the keyboard lets every key go; only minimising stops frames.
     "down Left; down Right; held: up Left; window 13 focus lost; up Right; "
     "other: window 7 minimised; window 7 minimised; window 13 focus lost; window 12 focus gained; "
     "window 9 restored; window 12 focus gained; shown; other: window 14 close; window 14 close; "

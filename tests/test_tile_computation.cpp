@@ -8,6 +8,7 @@
 #include "engine/kernels.h"
 #include "engine/kernels_3dnow_layer.h"
 #include "engine/tile_computation.h"
+#include "engine/tile_textures.h"
 #include "engine/vector_tiles.h"
 #include "tests/support/gl_context.h"
 

@@ -14,7 +14,9 @@
 #include "engine/kernels_portable_vector.h"
 #include "engine/tile_computation.h"
 #include "engine/vector_tiles.h"
+#include "platform/console_program.h"
 #include "platform/interval_timer.h"
+#include "tools/standard_output.h"
 #include "tools/three_dnow_form.h"
 #include "ui/palette.h"
 
@@ -196,9 +198,7 @@ std::string rowName(int row, bool layer) {
     return "portable, vectorised, " + std::to_string(processorThreadCount()) + " threads";
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int runTool(int argc, char** argv) {
     Selection selection;
     if (int code = parseArguments(argc, argv, &selection); code >= 0) return code;
     loadPalette("palety/Default.pal");
@@ -226,4 +226,11 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    startConsoleProgram("zelvonia-bench", &argc, &argv);
+    return finishStandardOutput("zelvonia-bench", runTool(argc, argv));
 }

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "engine/viewer_state.h"
+#include "platform/console_program.h"
 #include "platform/gl.h"
 #include "platform/hidden_context.h"
 #include "platform/pointer.h"
 #include "tools/picture_file.h"
+#include "tools/standard_output.h"
 #include "tools/tool_options.h"
 #include "ui/bitmap_font.h"
 
@@ -99,9 +101,7 @@ bool parseLines(int count, char** args, std::vector<Line>* lines) {
     return true;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int runTool(int argc, char** argv) {
     // Only the first argument can be an option: a column or row may be negative.
     if (argc > 1 && isOption(argv[1])) return answerOption("zelvonia-font-sample", Usage, argv[1]);
     std::vector<Line> lines;
@@ -127,4 +127,11 @@ int main(int argc, char** argv) {
         if (result) std::fprintf(stderr, "zelvonia-font-sample: %s\n", error);
     }
     return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    startConsoleProgram("zelvonia-font-sample", &argc, &argv);
+    return finishStandardOutput("zelvonia-font-sample", runTool(argc, argv));
 }

@@ -1,18 +1,25 @@
 // picture_file.cpp -- assembling the tiles and writing PPM and PNG files
 #include "tools/picture_file.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/error_text.h"
 #include "platform/png_file.h"
 #include "platform/replace_file.h"
 
 namespace {
 
+// In any case of letters: X.PNG is as much a PNG file as x.png.
 bool endsWith(const char* text, const char* ending) {
     const size_t length = std::strlen(text), endingLength = std::strlen(ending);
-    return length > endingLength && std::strcmp(text + length - endingLength, ending) == 0;
+    if (length <= endingLength) return false;
+    for (size_t i = 0; i < endingLength; ++i)
+        if (std::tolower(static_cast<unsigned char>(text[length - endingLength + i])) != ending[i])
+            return false;
+    return true;
 }
 
 bool writePpm(FILE* file, const uint8_t* pixels, int width, int height) {
@@ -41,7 +48,7 @@ int writeImage(const char* path, const uint8_t* pixels, int width, int height, c
                int errorSize) {
     ReplacementFile replacement;
     if (!openReplacement(path, &replacement)) {
-        std::snprintf(error, errorSize, "cannot write %s: %s", path, std::strerror(errno));
+        std::snprintf(error, errorSize, "cannot write %s: %s", path, errorText(errno));
         return 0;
     }
     errno = 0;
@@ -50,7 +57,7 @@ int writeImage(const char* path, const uint8_t* pixels, int width, int height, c
                              : writePpm(replacement.file, pixels, width, height);
     if (!finishReplacement(&replacement, written)) {
         std::snprintf(error, errorSize, "cannot write %s%s%s", path, errno ? ": " : "",
-                      errno ? std::strerror(errno) : "");
+                      errno ? errorText(errno) : "");
         return 0;
     }
     return 1;

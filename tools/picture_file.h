@@ -12,13 +12,13 @@ constexpr int PictureBytes = PictureSide * PictureSide * 3;
 void assemblePicture(const TileImage (&tiles)[4], uint8_t* picture);
 
 // Writes an RGB image, top row first, as binary PPM ("P6\nW H\n255\n") or PNG, chosen by the
-// name's ending. Returns 1 on success, else 0 with a message in error; what path held before
-// (a picture, a symbolic link) is then left as it was.
+// name's ending, in any case. Returns 1 on success, else 0 with a message in error. path is
+// written as openReplacement tells: what a regular file held before is then left as it was.
 int writeImage(const char* path, const uint8_t* pixels, int width, int height, char* error,
                int errorSize);
 
 // The 512x512 picture through writeImage.
 int writePicture(const char* path, const uint8_t* picture, char* error, int errorSize);
 
-// 1 when the name ends in .ppm or .png.
+// 1 when the name ends in .ppm or .png, in any case.
 int isPictureName(const char* path);

@@ -7,9 +7,12 @@
 
 #include "engine/tile_computation.h"
 #include "engine/vector_tiles.h"
+#include "platform/console_program.h"
+#include "platform/error_text.h"
 #include "platform/interval_timer.h"
 #include "platform/regular_file.h"
 #include "tools/picture_file.h"
+#include "tools/standard_output.h"
 #include "tools/three_dnow_form.h"
 #include "ui/palette.h"
 
@@ -128,7 +131,7 @@ int checkPalette(const char* path) {
             std::fprintf(stderr, "zelvonia-render: not a palette file: %s\n", path);
         } else {
             std::fprintf(stderr, "zelvonia-render: cannot read palette %s: %s\n", path,
-                         std::strerror(errno));
+                         errorText(errno));
         }
         return 1;
     }
@@ -153,9 +156,7 @@ void computeTiles(const Options& options, TileImage (&tiles)[4]) {
     viewerState.computeSeconds = float(timer.elapsedSeconds());
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int runTool(int argc, char** argv) {
     Options options;
     if (int code = parseArguments(argc, argv, &options); code >= 0) return code;
 
@@ -186,4 +187,11 @@ int main(int argc, char** argv) {
     std::printf("iterations: %u\nseconds: %.6f\n", viewerState.iterationCount,
                 viewerState.computeSeconds);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    startConsoleProgram("zelvonia-render", &argc, &argv);
+    return finishStandardOutput("zelvonia-render", runTool(argc, argv));
 }

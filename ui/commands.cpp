@@ -2,6 +2,7 @@
 #include "ui/commands.h"
 
 #include "engine/tile_computation.h"
+#include "engine/tile_textures.h"
 #include "platform/keys.h"
 #include "platform/pointer.h"
 #include "platform/window_system.h"

@@ -19,12 +19,16 @@ IntervalTimer helpTimer;
 namespace {
 
 constexpr double HelpSeconds = 2.5;
+// The cells whose glyphs stand whole in the scene.
+constexpr int TextColumns = SceneWidth / GlyphAdvance;
 
 // Every number is formatted here just before it is printed.
 char numberText[NumberTextSize];
 
-void printSignificant(BitmapFont& font, int column, int row, double value, int digits) {
-    formatSignificant(value, digits, numberText);
+// A number ends before the next field at endColumn, losing digits where it would not.
+void printSignificant(BitmapFont& font, int column, int row, double value, int digits,
+                      int endColumn) {
+    formatSignificantWithin(value, digits, endColumn - column, numberText);
     font.print(column, row, numberText, 0);
 }
 
@@ -35,26 +39,26 @@ void printSigned(BitmapFont& font, int column, int row, int32_t value) {
 
 void drawStatistics(BitmapFont& font) {
     const ViewerState& s = viewerState;
-    printSignificant(font, 0, 0, s.framesPerSecond, 4);
+    printSignificant(font, 0, 0, s.framesPerSecond, 4, 15);
     font.print(15, 0, "h - zobrazi help", 1);
     formatUnsigned(s.iterationCount, numberText);
     font.print(10, 1, numberText, 0);
     font.print(0, 1, "Iteracii:", 0);
-    printSignificant(font, 5, 2, s.computeSeconds, 4);
+    printSignificant(font, 5, 2, s.computeSeconds, 4, 51);
     font.print(0, 2, "Cas:", 0);
-    printSignificant(font, 18, 3, double(s.iterationCount) / double(s.computeSeconds), 8);
+    printSignificant(font, 18, 3, double(s.iterationCount) / double(s.computeSeconds), 8, 33);
     font.print(0, 3, "Iteraci za 1 sec:", 0);
 }
 
 void drawRegionAndPointer(BitmapFont& font) {
     const ViewRegion& v = viewerState.view;
-    printSignificant(font, 2, 4, v.x, 18);
+    printSignificant(font, 2, 4, v.x, 18, 25);
     font.print(0, 4, "x:", 0);
-    printSignificant(font, 28, 4, v.dx, 2);
+    printSignificant(font, 28, 4, v.dx, 2, 36);
     font.print(25, 4, "dx:", 0);
-    printSignificant(font, 38, 4, v.y, 18);
+    printSignificant(font, 38, 4, v.y, 18, 61);
     font.print(36, 4, "y:", 0);
-    printSignificant(font, 64, 4, v.dy, 2);
+    printSignificant(font, 64, 4, v.dy, 2, TextColumns);
     font.print(61, 4, "dy:", 0);
 
     const int32_t px = viewerState.pointerPosition.x;
@@ -64,8 +68,8 @@ void drawRegionAndPointer(BitmapFont& font) {
     printSigned(font, 44, 0, px);
     printSigned(font, 52, 0, row);
     const JuliaSeed point = pointOfPointer(viewerState.pointerPosition, v);
-    printSignificant(font, 50, 5, point.re, 20);
-    printSignificant(font, 50, 6, point.im, 20);
+    printSignificant(font, 50, 5, point.re, 20, TextColumns);
+    printSignificant(font, 50, 6, point.im, 20, TextColumns);
     font.print(23, 1, "Sposob vypoctu (medzernik):", 1);
 }
 
@@ -109,8 +113,8 @@ void drawColouringIndicator(BitmapFont& font) {
 void drawKind(BitmapFont& font) {
     if (viewerState.kind == Julia) {
         font.print(60, 1, "Julia", 0);
-        printSignificant(font, 50, 7, viewerState.juliaSeed.re, 20);
-        printSignificant(font, 50, 8, viewerState.juliaSeed.im, 20);
+        printSignificant(font, 50, 7, viewerState.juliaSeed.re, 20, TextColumns);
+        printSignificant(font, 50, 8, viewerState.juliaSeed.im, 20, TextColumns);
     } else {
         font.print(60, 1, "Mandelbrot", 0);
     }

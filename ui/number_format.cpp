@@ -127,6 +127,11 @@ void formatSignificant(double value, int digits, char (&text)[NumberTextSize]) {
         writeFixedForm(form, digits, unroundedExponent, text);
 }
 
+void formatSignificantWithin(double value, int digits, int width, char (&text)[NumberTextSize]) {
+    formatSignificant(value, digits, text);
+    while (digits > 1 && int(std::strlen(text)) > width) formatSignificant(value, --digits, text);
+}
+
 void formatUnsigned(uint32_t value, char (&text)[NumberTextSize]) {
     std::snprintf(text, NumberTextSize, "%u", value);
 }

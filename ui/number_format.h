@@ -10,6 +10,10 @@ constexpr int NumberTextSize = 40;
 // else d.ddde+XXX; trailing zeros after the point are removed, the point stays.
 void formatSignificant(double value, int digits, char (&text)[NumberTextSize]);
 
+// The same with as many of those digits as fit in width characters, so that a number that would
+// run into the next field or off the scene is shortened, never cut; at least one digit.
+void formatSignificantWithin(double value, int digits, int width, char (&text)[NumberTextSize]);
+
 // Plain decimal integers, no leading zeros, "-" for negative values.
 void formatUnsigned(uint32_t value, char (&text)[NumberTextSize]);
 void formatSigned(int32_t value, char (&text)[NumberTextSize]);

@@ -1,5 +1,7 @@
 // message_box.cpp -- message boxes through SDL, with the Windows-1250 texts shown as UTF-8
 #include "platform/message_box.h"
+#include "platform/sdl/sdl_window.h"
+#include "platform/termination.h"
 #include "platform/text_encoding.h"
 
 #include <SDL.h>
@@ -45,8 +47,8 @@ MessageAnswer systemMessageBox(const char* text, const char* caption, MessageIco
     box.buttons = buttons == ButtonsYesNo ? yesNoButtons : okButton;
 
     int pressed = -1;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        std::fprintf(stderr, "%s: %s\n", utf8Caption, utf8Text);
+    if (showBoxUntilTermination(&box, &pressed) != 0) {
+        if (!terminationRequested()) std::fprintf(stderr, "%s: %s\n", utf8Caption, utf8Text);
         return AnswerClosed;
     }
     return pressed < 0 ? AnswerClosed : MessageAnswer(pressed);

@@ -3,6 +3,7 @@
 
 #include "platform/sdl/keys.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/termination.h"
 
 namespace {
 
@@ -19,26 +20,10 @@ intptr_t clientSize(const PlatformWindow* window) {
     return intptr_t(makeLong(uint16_t(width), uint16_t(height)));
 }
 
-// When the window loses the keyboard, SDL first releases every key it holds down. Keys are not
-// released that way here: a key let go while another window has the keyboard stays down until
-// its own key-up reaches the window. Those releases come directly before the focus loss.
-bool isReleaseOfFocusLoss(const PlatformWindow* window) {
-    SDL_Event ahead[64];
-    const int count = SDL_PeepEvents(ahead, 64, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
-    for (int i = 0; i < count; ++i) {
-        if (ahead[i].type == SDL_KEYUP) continue;
-        return ahead[i].type == SDL_WINDOWEVENT &&
-               ahead[i].window.event == SDL_WINDOWEVENT_FOCUS_LOST && window->surface &&
-               ahead[i].window.windowID == SDL_GetWindowID(window->surface);
-    }
-    return false;
-}
-
 void translateKey(PlatformWindow* window, const SDL_KeyboardEvent& key) {
     const uint8_t virtualKey = virtualKeyCode(key.keysym.sym);
     if (virtualKey == 0) return;
     const bool down = key.type == SDL_KEYDOWN;
-    if (!down && isReleaseOfFocusLoss(window)) return;
     const bool system = isSystemKey(key.keysym.sym, (key.keysym.mod & KMOD_ALT) != 0);
     const uint32_t message =
         down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
@@ -86,8 +71,12 @@ void translateWindowEvent(PlatformWindow* window, const SDL_WindowEvent& event) 
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         queue(window, WM_ACTIVATE, makeLong(WA_ACTIVE, minimised), 0);
         break;
+    // Releases made while another window has the keyboard never come here, so the window lets
+    // every key go. (A button's release does come: while a button is down, X sends the pointer's
+    // events to the window that took the press.)
     case SDL_WINDOWEVENT_FOCUS_LOST:
         queue(window, WM_ACTIVATE, makeLong(WA_INACTIVE, minimised), 0);
+        queue(window, WM_KILLFOCUS, 0, 0);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         window->width = event.data1;
@@ -118,15 +107,24 @@ void translateEvent(const SDL_Event& event) {
         if (window->surface && event.window.windowID == SDL_GetWindowID(window->surface))
             translateWindowEvent(window, event.window);
         break;
-    case SDL_QUIT: // a signal, or the last window closed
+    case SDL_QUIT: // the last window closed
         queue(window, WM_CLOSE, 0, 0);
         break;
     }
 }
 
+// A termination signal is a close of the program's window, told once.
+void queueTermination() {
+    static bool told = false;
+    if (told || !terminationRequested() || !liveWindow()) return;
+    told = true;
+    queue(liveWindow(), WM_CLOSE, 0, 0);
+}
+
 } // namespace
 
 int sdlPeekMessage(WindowMessage* message) {
+    queueTermination();
     SDL_Event event;
     while (queued.empty() && SDL_WasInit(SDL_INIT_EVENTS) && SDL_PollEvent(&event))
         translateEvent(event);
@@ -134,6 +132,14 @@ int sdlPeekMessage(WindowMessage* message) {
     *message = queued.front();
     queued.pop_front();
     return 1;
+}
+
+// SDL's wait may go on through a signal, so it waits a tenth of a second at a time and looks
+// for a termination request in between.
+void sdlWaitMessage() {
+    while (queued.empty() && !terminationRequested() && SDL_WasInit(SDL_INIT_EVENTS) &&
+           !SDL_WaitEventTimeout(nullptr, 100)) {
+    }
 }
 
 intptr_t sendMessage(PlatformWindow* window, uint32_t message, uintptr_t wParam, intptr_t lParam) {

@@ -48,6 +48,10 @@ intptr_t sendMessage(PlatformWindow* window, uint32_t message, uintptr_t wParam,
 // Shows or hides the pointer as the show counter says; a new surface starts with SDL's default.
 void applyCursorVisibility();
 
+// SDL_ShowMessageBox, unless termination is requested (termination.cpp); a request while the
+// box is shown takes it away. -1 in both cases.
+int showBoxUntilTermination(const SDL_MessageBoxData* box, int* pressed);
+
 // The SDL implementations of the WindowSystem operations, one file per concern.
 InstanceHandle sdlCurrentInstance();                  // window_class.cpp
 int sdlRegisterClass(const WindowClass* windowClass); // window_class.cpp
@@ -73,6 +77,7 @@ int sdlDeleteRenderContext(RenderContext context);
 int sdlReleaseDeviceContext(WindowHandle window, DeviceContext device);
 void sdlSwapBuffers(DeviceContext device);
 int sdlPeekMessage(WindowMessage* message); // messages.cpp
+void sdlWaitMessage();
 intptr_t sdlDispatchMessage(const WindowMessage* message);
 void sdlPostQuitMessage(int exitCode);
 intptr_t sdlDefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);

@@ -22,6 +22,7 @@ const WindowSystem systemWindowSystem = {
     .destroyWindow = sdlDestroyWindow,
     .unregisterClass = sdlUnregisterClass,
     .peekMessage = sdlPeekMessage,
+    .waitMessage = sdlWaitMessage,
     .dispatchMessage = sdlDispatchMessage,
     .postQuitMessage = sdlPostQuitMessage,
     .defWindowProc = sdlDefWindowProc,

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace {
 
 // A view of the whole of an ordinary file on disk, or null. The mapping object can go once the
@@ -23,11 +25,11 @@ const uint8_t* mapWhole(HANDLE file, size_t* size) {
 } // namespace
 
 // Others may read the file meanwhile. An empty file has nothing to map: CreateFileMappingA
-// refuses it.
+// refuses it. The name is UTF-8, as everywhere in the platform layer.
 int mapFileReadOnly(const char* name, FileMapping* mapping) {
     *mapping = {nullptr, 0};
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(wideText(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 0;
     size_t size = 0;
     const uint8_t* bytes = mapWhole(file, &size);

@@ -26,11 +26,35 @@ int win32PeekMessage(WindowMessage* message) {
     return 1;
 }
 
+void win32WaitMessage() {
+    WaitMessage();
+}
+
+// The window holds the pointer while a button is down, so that a button let go of over another
+// window still comes back up here. Releasing the hold sends the window WM_CAPTURECHANGED.
+void holdPointerWhileButtonDown(const MSG& taken) {
+    constexpr WPARAM anyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
+    switch (taken.message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (GetCapture() != taken.hwnd) SetCapture(taken.hwnd);
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (!(taken.wParam & anyButton) && GetCapture() == taken.hwnd) ReleaseCapture();
+        break;
+    }
+}
+
 // Key messages are translated first, as every Win32 message loop does.
 intptr_t win32DispatchMessage(const WindowMessage* message) {
     const MSG taken = systemMessage(*message);
     TranslateMessage(&taken);
-    return DispatchMessageA(&taken);
+    const intptr_t result = DispatchMessageA(&taken);
+    holdPointerWhileButtonDown(taken);
+    return result;
 }
 
 void win32PostQuitMessage(int exitCode) {

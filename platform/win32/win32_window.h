@@ -50,6 +50,7 @@ int win32DeleteRenderContext(RenderContext context);
 int win32ReleaseDeviceContext(WindowHandle window, DeviceContext device);
 void win32SwapBuffers(DeviceContext device);
 int win32PeekMessage(WindowMessage* message);
+void win32WaitMessage();
 intptr_t win32DispatchMessage(const WindowMessage* message);
 void win32PostQuitMessage(int exitCode);
 intptr_t win32DefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,

@@ -22,6 +22,7 @@ const WindowSystem systemWindowSystem = {
     .destroyWindow = win32DestroyWindow,
     .unregisterClass = win32UnregisterClass,
     .peekMessage = win32PeekMessage,
+    .waitMessage = win32WaitMessage,
     .dispatchMessage = win32DispatchMessage,
     .postQuitMessage = win32PostQuitMessage,
     .defWindowProc = win32DefWindowProc,

@@ -16,6 +16,9 @@ for file in share/zelvonia/data/font.bmp share/man/man6/zelvonia.6.gz \
     [ -s "$P/$file" ] || fail "$file is not installed"
 done
 [ "$(ls "$P"/share/zelvonia/palety/*.pal | wc -l)" = 8 ] || fail "not eight palettes"
+for tool in zelvonia-render zelvonia-bench; do # they draw nothing, so they run where GL is absent
+    ! ldd "$P/bin/$tool" | grep -E 'lib(GL|OpenGL|GLX|EGL)[.-]' || fail "$tool needs OpenGL"
+done
 [ "$(identify -format %wx%h "$P/share/icons/hicolor/256x256/apps/$APP.png")" = 256x256 ] ||
     fail "no 256x256 icon"
 ! have desktop-file-validate || desktop-file-validate "$P/share/applications/$APP.desktop" ||

@@ -18,9 +18,9 @@ expect() {
     expect_picture "$WORK/expected.ppm" "$1" $FUZZ
 }
 
-# expect_steps WHAT MAX PX PY A B S: the picture after 1 to MAX steps from the initial view, each
-# x += u*dx + A*dx, y += v*dy + B*dy, dx *= S, dy *= S, where (u, v) is the pointer (PX, PY) by
-# the zoom mapping, or (0, 0) for "-". A held key or button steps once in every frame.
+# expect_steps WHAT MAX PX PY A B S [MIN]: the picture after MIN (1) to MAX steps from the initial
+# view, each x += u*dx + A*dx, y += v*dy + B*dy, dx *= S, dy *= S, where (u, v) is the pointer
+# (PX, PY) by the zoom mapping, or (0, 0) for "-". A held key or button steps once in every frame.
 expect_steps() {
     local n view
     rm -f "$WORK"/step*.ppm
@@ -36,12 +36,13 @@ expect_steps() {
     for _ in 1 2 3 4 5; do
         sleep 1 && shoot_picture "$WORK/actual.ppm" && n=0
         while read -r view; do # each candidate computed once, when first needed
+            ((n + 1 < ${8:-1})) && n=$((n + 1)) && continue
             [ -f "$WORK/step$((n += 1)).ppm" ] || render "$WORK/step$n.ppm" --method 1 --view $view
             cmp -s "$WORK/actual.ppm" "$WORK/step$n.ppm" && say "ok: $1 ($n steps)" && return
         done <"$WORK/views"
     done
-    keep_evidence "$WORK/step1.ppm"
-    fail "$1: not the picture after 1 to $2 steps"
+    keep_evidence "$WORK/step$2.ppm"
+    fail "$1: not the picture after ${8:-1} to $2 steps"
 }
 
 # switch_to STATE: F1 until the window is so; a viewer still busy with its first picture may miss
@@ -70,11 +71,29 @@ if [ "$2" = full ]; then
     expect "F1 twice returns to full screen" --method 1
     press Escape
     expect_exit 0 "Esc ends the viewer"
+    start_viewer # SIGINT and SIGTERM end it through its teardown, in full screen or minimised
+    answer_box "$QUESTION" Return
+    wait_for_viewer_window full
+    kill -INT "$VIEWER_PID"
+    expect_exit 0 "SIGINT in full screen ends the viewer"
+    start_viewer
+    answer_box "$QUESTION" Escape # No
+    wait_for_viewer_window framed
+    xdotool windowminimize "$VIEWER_WINDOW"
+    poll "minimised viewer" eval '! viewer_window_is ""'
+    kill -TERM "$VIEWER_PID"
+    expect_exit 0 "SIGTERM while minimised ends the viewer"
     exit 0
 fi
 
 cmake --install "$BUILD" --prefix "$WORK/installed" >/dev/null || fail "install failed"
 mv "$WORK/installed" "$WORK/moved" && mkdir "$WORK/elsewhere" # the launcher finds its folders
+start_viewer
+poll "message box \"$QUESTION\"" box_named "$QUESTION"
+kill -TERM "$VIEWER_PID"
+expect_exit 0 "SIGTERM at the start-up question ends the viewer"
+! box_named "$QUESTION" || fail "the start-up question outlived the viewer"
+
 VIEWER=$WORK/moved/bin/zelvonia start_viewer "$WORK/elsewhere"
 answer_box "$QUESTION" Return # Yes, on a screen without an 800x600 mode
 answer_box "Chyba pri inicializacii grafickeho rezimu" Return
@@ -97,6 +116,30 @@ key Up 40 - - 0 -0.1 1
 key Down 40 - - 0 0.1 1
 key KP_Add 1 - - 0.4 0.4 0.2
 EOT
+# wait_still: until the picture stays the same for half a second, the pointer where it is.
+wait_still() {
+    poll "a still picture" eval 'shoot_picture "$WORK/before.ppm" && sleep 0.5 &&
+        shoot_picture "$WORK/after.ppm" && cmp -s "$WORK/before.ppm" "$WORK/after.ppm"'
+}
+
+# Each row: button or key tapped N times with no time held, and its step: each tap steps once,
+# also when several come while a picture is being computed.
+while read -r kind what n px py a b s; do
+    [ "$px" = - ] || point_at "$px" "$py"
+    xdotool "$kind" --repeat "$n" --delay 15 "$what"
+    wait_still
+    expect_steps "$n taps of $kind $what" "$n" "$px" "$py" "$a" "$b" "$s" "$n"
+    press r && expect "R resets the view" --method 1
+done <<EOT
+click 1 5 300 300 0.25 0.25 0.5
+click 3 3 100 200 -0.5 -0.5 2
+key KP_Add 3 - - 0.4 0.4 0.2
+key Left 4 - - -0.1 0 1
+EOT
+point_at 100 200 # a right button let go of outside the window goes up: the zoom stops
+xdotool mousedown 3 sleep 0.3 mousemove 1020 760 sleep 0.3 mouseup 3
+point_off_picture && press r && expect "R after the right button went up outside the window" --method 1
+
 xdotool keydown h
 poll "help while H is held" eval '! { shoot_picture "$WORK/actual.ppm" &&
     cmp -s "$WORK/actual.ppm" "$WORK/expected.ppm"; }'

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # test_windows.sh LINUX_BUILD WINDOWS_BUILD -- the zip for Windows users under Wine: the render
-# tool's bytes are Linux's; the viewer draws Linux's pictures, zooms, ends with Esc and 0, and
-# shows the display-mode failure and a missing font's messages with their accented letters.
+# tool's bytes are Linux's, also under names outside the code page; the viewer draws Linux's
+# pictures, zooms, sees a button let go of outside its window, ends with Esc and 0, and shows the
+# display-mode failure and a missing font's messages with their accented letters.
 source "$(dirname "$0")/../../scripts/viewer_driver.sh"
 run_under_xvfb 1024x768x24 400 "$0" "$@"
 driver_setup "$1"
@@ -14,7 +15,7 @@ PACKAGE=$WORK/zelvonia-windows-x86_64 ANSWER_PAUSE=3 # Wine's boxes can be slow 
 cd "$PACKAGE" || fail "no $PACKAGE"
 
 for view in "" "--view -1.4968 0x1p-16 0 0x1p-16" "--kind julia --seed -0.8 0.156"; do
-    for method in 0 1 2 3 4 5; do
+    for method in 0 "0 --vector" 1 2 3 "3 --vector" 4 5; do # --vector: on Windows threads
         render "$WORK/linux.ppm" $view --method $method
         wine zelvonia-render.exe $view --method $method "$WORK/windows.ppm" >/dev/null 2>&1 ||
             fail "zelvonia-render.exe $view --method $method failed"
@@ -25,6 +26,25 @@ wine zelvonia-render.exe $view --method 5 "$WORK/windows.png" >/dev/null 2>&1 &&
     [ "$(compare -metric AE "$WORK/windows.png" "$WORK/linux.ppm" null: 2>&1)" = 0 ] ||
     fail "no PNG of the last picture"
 say "ok: the pictures byte for byte and the PNG"
+
+# Names outside the system's code page, as a Windows user types them, reach the files whole: an
+# accented name, a palette in an accented folder, a CJK folder; a folder as the palette is named
+# for what it is, and a full standard output is a failure, both in Linux's words.
+unicode() { LC_ALL=C.UTF-8 wine "$PACKAGE/zelvonia-render.exe" "$@"; }
+mkdir "$WORK/čast" "$WORK/日本" && cp palety/Fire.pal "$WORK/čast/paleta ľ.pal"
+render "$WORK/grey.ppm" --method 1
+render "$WORK/fire.ppm" --method 4 --palette "$WORK/čast/paleta ľ.pal"
+(cd "$WORK/čast" && unicode --method 1 "obrázok č.ppm" >/dev/null 2>&1) &&
+    cmp -s "$WORK/čast/obrázok č.ppm" "$WORK/grey.ppm" || fail "no picture named obrázok č.ppm"
+unicode --method 4 --palette "$WORK/čast/paleta ľ.pal" "$WORK/日本/x.png" >/dev/null 2>&1 &&
+    [ "$(compare -metric AE "$WORK/日本/x.png" "$WORK/fire.ppm" null: 2>&1)" = 0 ] ||
+    fail "no PNG in 日本 coloured by paleta ľ.pal"
+unicode --palette "$WORK/čast" "$WORK/y.ppm" 2>&1 | grep -qF "not a palette file: $WORK/čast" ||
+    fail "a folder as the palette is not named as one"
+LC_ALL=C.UTF-8 wine zelvonia-bench.exe --views 1 --methods 0 2>&1 >/dev/full |
+    grep -qF "cannot write standard output: No space left on device" ||
+    fail "the bench does not report a full standard output"
+say "ok: names outside the code page, a folder as the palette, a full standard output"
 
 # Wine traces each box's text, in UTF-16 with escapes for what is not ASCII, into one log.
 start_viewer() {
@@ -42,6 +62,10 @@ expect_picture "$WORK/initial.ppm" "No gives a window with the initial view once
 click 1 100 200 && point_off_picture
 render "$WORK/zoomed.ppm" --method 1 --view $(view_after_left_click 100 200 -1.25 2 -1 2)
 expect_picture "$WORK/zoomed.ppm" "a left click zooms in about the pointer"
+point_at 100 200 # the window holds the pointer while a button is down, so this release is seen
+xdotool mousedown 3 sleep 0.3 mousemove 1020 760 sleep 0.3 mouseup 3
+point_off_picture && press r
+expect_picture "$WORK/initial.ppm" "R after the right button went up outside the window"
 press Escape
 expect_exit 0 "Esc ends the viewer"
 
