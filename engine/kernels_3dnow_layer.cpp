@@ -13,8 +13,8 @@ namespace {
 // Returns the countdown at the escape, or 0 when |z|^2 never exceeds the frame's bound.
 //
 // Unlike the native kernels, this one stops at a NaN iterate, which stays NaN and never escapes,
-// and counts the iterations left at once: a processor without 3DNow! makes NaN of a view at
-// infinity and would iterate it to the end, where the 3DNow! unit saturates instead.
+// and counts the iterations left at once. Its IEEE arithmetic makes NaN of a view at infinity; a
+// 3DNow! unit knows no NaN and saturates, so the native kernels have nothing to stop at.
 uint32_t escapeCountdown(PackedPair p, PackedPair c, const ThreeDNowFrame& frame, uint32_t& count) {
     PackedPair z = p;
     for (uint32_t n = IterationLimit; n != 0; --n) {

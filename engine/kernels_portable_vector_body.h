@@ -4,6 +4,7 @@
 // function compiled for AVX2 can stand in for its SSE2 twin at link time.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -86,35 +87,36 @@ template <class V> uint64_t unorderedPixels(const PixelBlock<V>& b) {
     return unordered;
 }
 
-constexpr int CountBits = 7;
-static_assert(IterationLimit < 1u << CountBits, "the counter holds every iteration");
-
-// Every live pixel counts one more iteration, in a counter of seven bit planes.
-inline void countIteration(uint64_t (&planes)[CountBits], uint64_t live) {
-    uint64_t carry = live;
-    for (int plane = 0; plane < CountBits; ++plane) {
-        const uint64_t next = planes[plane] & carry;
-        planes[plane] ^= carry;
-        carry = next;
-    }
-}
+// Below this, a number's square is far from overflowing: a first iteration from points and seed
+// below it makes no NaN (an infinity at most, which escapes).
+constexpr double CalmMagnitude = 0x1p500;
 
 // Iterates every pixel of the block until all have escaped or done 100 iterations.
 //
 // A NaN iterate stays NaN and never escapes, and it can only arise in the first iteration: after
-// that the iterate is finite with |z|^2 within the bound, and so is z^2 + c. Pixels that are NaN
-// then stop at once, so that a view at infinity does not run every block to the end; they are
-// written as the pixels that stayed, black with 100 iterations. The first iteration is taken on
-// its own, which leaves the loop with one test an iteration.
-template <class V> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
+// that the iterate is finite with |z|^2 within the bound, and so is z^2 + c. Where it may arise
+// (mayTurnNaN), pixels that are NaN then stop at once, so that a view at infinity does not run
+// every block to the end; they are written as the pixels that stayed, black with 100 iterations.
+template <class V, bool mayTurnNaN> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
+    constexpr int CountBits = 7;
+    static_assert(IterationLimit < 1u << CountBits, "the counter holds every iteration");
     uint64_t live = ~uint64_t(0) >> (64 - PixelBlock<V>::Pixels), planes[CountBits] = {};
-    countIteration(planes, live);
-    live &= ~stepBlock(b, bound);
-    const uint64_t stayed = live & unorderedPixels(b);
-    live &= ~stayed;
-    for (uint32_t n = 2; live && n <= IterationLimit; ++n) {
-        countIteration(planes, live);
-        live &= ~stepBlock(b, bound);
+    uint64_t stayed = 0;
+    for (uint32_t n = 1; n <= IterationLimit; ++n) {
+        const uint64_t escaping = stepBlock(b, bound);
+        // Every live pixel counts this iteration, in a counter of seven bit planes.
+        uint64_t carry = live;
+        for (int plane = 0; plane < CountBits; ++plane) {
+            const uint64_t next = planes[plane] & carry;
+            planes[plane] ^= carry;
+            carry = next;
+        }
+        live &= ~escaping;
+        if (mayTurnNaN && n == 1) {
+            stayed = live & unorderedPixels(b);
+            live &= ~stayed;
+        }
+        if (!live) break;
     }
     live |= stayed;
     // Eight pixels at a time: each bit plane spread out to one byte per pixel.
@@ -157,6 +159,11 @@ uint32_t writeBlock(const PixelBlock<V>& b, const VectorTile& job, int firstColu
 template <class V, bool isJulia> uint32_t columnsOfKind(const VectorTile& job, int first, int end) {
     constexpr int columns = PixelBlock<V>::Columns;
     const auto bound = V::set(isJulia ? PortableJuliaEscapeBound : EscapeBound);
+    // Every point lies within the origin's magnitude and the extent's; false for NaN.
+    const bool calm = std::fabs(job.x0) + std::fabs(job.dx) < CalmMagnitude &&
+                      std::fabs(job.y0) + std::fabs(job.dy) < CalmMagnitude &&
+                      (!isJulia || (std::fabs(job.seed.re) < CalmMagnitude &&
+                                    std::fabs(job.seed.im) < CalmMagnitude));
     uint32_t total = 0;
     PixelBlock<V> b;
     for (int i = first; i < end; i += columns) {
@@ -166,7 +173,10 @@ template <class V, bool isJulia> uint32_t columnsOfKind(const VectorTile& job, i
             pr[c] = job.x0 - ((firstColumn + c) * job.dx) * PixelScale;
         for (int j = 0; j < TileSide; j += V::Lanes) {
             startBlock<V, isJulia>(b, job, pr, j);
-            iterateBlock(b, bound);
+            if (calm)
+                iterateBlock<V, false>(b, bound);
+            else
+                iterateBlock<V, true>(b, bound);
             total += writeBlock(b, job, firstColumn, i, i + columns < end ? i + columns : end, j);
         }
     }
