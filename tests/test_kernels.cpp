@@ -137,26 +137,39 @@ void expectFamily(Family family, const std::vector<TileKernel>& kernels, bool sp
         }
 }
 
-// The vectorised form in pieces of columns that do not fit its blocks; which is 2 * julia +
-// palette; sse2 false leaves the processor's choice (AVX2 where present).
-template <int which, bool sse2>
+// The vectorised form in pieces of columns that do not fit its groups; which is 2 * julia +
+// palette.
+template <int which, VectorForm form>
 void vectorised(TileImage& tile, double x0, double dx, double y0, double dy) {
-    forceSse2Form(sse2);
+    limitVectorForm(form);
     const VectorTile job = {
         &tile, x0, dx, y0, dy, FractalKind(which / 2), which % 2 == 1, viewerState.juliaSeed};
     viewerState.iterationCount += portableVectorColumns(job, 0, 5) +
                                   portableVectorColumns(job, 5, 100) +
                                   portableVectorColumns(job, 100, TileSide);
-    forceSse2Form(false);
+    limitVectorForm(Avx512Form);
 }
 
-// Kernels 4 to 7 are the SSE2 form, 8 to 11 the processor's.
+template <VectorForm form> std::vector<TileKernel> vectorisedKernels() {
+    return {vectorised<0, form>, vectorised<1, form>, vectorised<2, form>, vectorised<3, form>};
+}
+
+// The portable kernels, then each vectorised form that this processor runs up to AVX2.
 TEST(Kernels, PortableFormsFollowTheDefinition) {
-    expectFamily<double>(Portable,
-                         {mandelbrotGreyPortable, mandelbrotPalettePortable, juliaGreyPortable,
-                          juliaPalettePortable, vectorised<0, true>, vectorised<1, true>,
-                          vectorised<2, true>, vectorised<3, true>, vectorised<0, false>,
-                          vectorised<1, false>, vectorised<2, false>, vectorised<3, false>});
+    expectFamily<double>(Portable, {mandelbrotGreyPortable, mandelbrotPalettePortable,
+                                    juliaGreyPortable, juliaPalettePortable});
+    const std::vector<TileKernel> forms[] = {vectorisedKernels<ScalarForm>(),
+                                             vectorisedKernels<Sse2Form>(),
+                                             vectorisedKernels<Avx2Form>()};
+    for (int form = ScalarForm; form <= Avx2Form; ++form) {
+        SCOPED_TRACE(vectorFormName(VectorForm(form)));
+        if (form <= processorVectorForm()) expectFamily<double>(Portable, forms[form]);
+    }
+}
+
+TEST(Kernels, Avx512FormFollowsTheDefinition) {
+    if (processorVectorForm() < Avx512Form) GTEST_SKIP() << "no AVX-512 on this processor";
+    expectFamily<double>(Portable, vectorisedKernels<Avx512Form>());
 }
 
 TEST(Kernels, X87FollowsTheDefinition) {
@@ -224,7 +237,7 @@ TEST(ProcessorCheck, AgreesWithThisProcessor) {
     for (std::string word; cpuinfo >> word;) listed |= word == "3dnow";
     EXPECT_EQ(detect3DNow(), std::getenv("ZELVONIA_EXPECT_3DNOW") || listed ? 1 : 0);
     EXPECT_EQ(detectAvx2(), __builtin_cpu_supports("avx2") ? 1 : 0);
-    EXPECT_EQ(vectorLanes(), detectAvx2() ? 4 : 2);
+    EXPECT_EQ(detectAvx512(), __builtin_cpu_supports("avx512f") ? 1 : 0);
 }
 
 } // namespace

@@ -14,12 +14,14 @@
 #include "tools/picture_file.h"
 #include "tools/standard_output.h"
 #include "tools/three_dnow_form.h"
+#include "tools/tool_options.h"
 #include "ui/palette.h"
 
 namespace {
 
 const char Usage[] = "usage: zelvonia-render [--kind mandelbrot|julia] [--method 0..5] [--vector] "
-                     "[--view X DX Y DY] [--seed RE IM] [--palette FILE.pal] OUT\n"
+                     "[--view X DX Y DY] [--seed RE IM] [--palette FILE.pal]\n"
+                     "                       [--without FEATURES] OUT\n"
                      "       zelvonia-render --help | --version\n";
 
 const char Help[] =
@@ -32,6 +34,9 @@ const char Help[] =
     "  --view X DX Y DY         lower-left corner, width and height (default: -1.25 2 -1 2)\n"
     "  --seed RE IM             the Julia constant (default: 0 0)\n"
     "  --palette FILE.pal       palette of methods 3 to 5 (default: palety/Default.pal)\n"
+    "  --without FEATURES       compute as on a processor without them, comma-separated: sse2,\n"
+    "                           avx2, avx512 (a narrower vectorised form), 3dnow (methods 2 and 5\n"
+    "                           on the packed-pair layer); the same picture\n"
     "Numbers are decimal or hex floats and must be finite. Prints the iteration count and the\n"
     "time.\n";
 
@@ -59,6 +64,7 @@ struct Options {
     JuliaSeed seed = {0.0, 0.0};
     const char* palette = nullptr;
     const char* out = nullptr;
+    unsigned without = 0;
 };
 
 // Returns 0 when the option at argv[*i] is good (and steps over its values), else the exit code.
@@ -90,6 +96,9 @@ int parseOption(int argc, char** argv, int* i, Options* options) {
         if (int error = readNumber(argv[++*i], &options->seed.im)) return error;
     } else if (std::strcmp(arg, "--palette") == 0 && wants(1)) {
         options->palette = argv[++*i];
+    } else if (std::strcmp(arg, "--without") == 0 && wants(1)) {
+        if (!parseWithout(argv[++*i], &options->without))
+            return usageError("features are sse2, avx2, avx512 or 3dnow", argv[*i]);
     } else {
         return usageError("unknown or incomplete option", arg);
     }
@@ -172,7 +181,8 @@ int runTool(int argc, char** argv) {
     viewerState.method = options.method;
     viewerState.view = options.view;
     viewerState.juliaSeed = options.seed;
-    chooseThreeDNowForm("zelvonia-render", implementationOf(options.method) == 2);
+    chooseProcessorForms("zelvonia-render", implementationOf(options.method) == 2,
+                         options.without);
 
     static TileImage tiles[4];
     static uint8_t picture[PictureBytes];
