@@ -126,16 +126,16 @@ int vectorFormLanes(VectorForm form) {
     return 1 << form;
 }
 
-uint32_t portableVectorColumns(const VectorTile& job, int first, int end) {
+uint32_t portableVectorPixels(const VectorTile& job, int first, int end, int bottom, int top) {
     switch (vectorForm()) {
     case Avx512Form:
-        return portableVectorColumnsAvx512(job, first, end);
+        return portableVectorPixelsAvx512(job, first, end, bottom, top);
     case Avx2Form:
-        return portableVectorColumnsAvx2(job, first, end);
+        return portableVectorPixelsAvx2(job, first, end, bottom, top);
     case Sse2Form:
-        return vectorColumns<Sse2>(job, first, end);
+        return vectorPixels<Sse2>(job, first, end, bottom, top);
     default:
-        return vectorColumns<Scalar>(job, first, end);
+        return vectorPixels<Scalar>(job, first, end, bottom, top);
     }
 }
 

@@ -17,10 +17,16 @@ struct VectorTile {
     JuliaSeed seed;
 };
 
-// Writes columns first to end - 1 of the tile with the pixels the portable kernel writes there
-// and returns the iterations it would count for them. Every lane performs the portable kernel's
-// IEEE double operations in its order, so tiles and counts are the same bit for bit.
-uint32_t portableVectorColumns(const VectorTile& job, int first, int end);
+// Writes columns first to end - 1 of rows bottom to top - 1 of the tile with the pixels the
+// portable kernel writes there and returns the iterations it would count for them; bottom and top
+// are multiples of 8. Every lane performs the portable kernel's IEEE double operations in its
+// order, so tiles and counts are the same bit for bit.
+uint32_t portableVectorPixels(const VectorTile& job, int first, int end, int bottom, int top);
+
+// The same for whole columns.
+inline uint32_t portableVectorColumns(const VectorTile& job, int first, int end) {
+    return portableVectorPixels(job, first, end, 0, TileSide);
+}
 
 // The forms of the vectorised kernels, narrowest first; each needs the processor features of
 // the one before it.

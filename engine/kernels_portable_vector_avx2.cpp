@@ -13,7 +13,7 @@ struct Avx2 {
     using Mask = __m256d;
     using Count = __m256i;
     static constexpr int Lanes = 4;
-    static constexpr int Chains = 8;
+    static constexpr int Chains = 4;
     static Real set(double value) { return _mm256_set1_pd(value); }
     static Real load(const double* at) { return _mm256_loadu_pd(at); }
     static Real add(Real a, Real b) { return _mm256_add_pd(a, b); }
@@ -44,8 +44,8 @@ struct Avx2 {
 
 } // namespace
 
-uint32_t portableVectorColumnsAvx2(const VectorTile& job, int first, int end) {
-    return vectorColumns<Avx2>(job, first, end);
+uint32_t portableVectorPixelsAvx2(const VectorTile& job, int first, int end, int bottom, int top) {
+    return vectorPixels<Avx2>(job, first, end, bottom, top);
 }
 
 uint64_t bareIterationsAvx2(int chains, uint64_t steps) {

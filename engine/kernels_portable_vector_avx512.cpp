@@ -44,8 +44,9 @@ struct Avx512 {
 
 } // namespace
 
-uint32_t portableVectorColumnsAvx512(const VectorTile& job, int first, int end) {
-    return vectorColumns<Avx512>(job, first, end);
+uint32_t portableVectorPixelsAvx512(const VectorTile& job, int first, int end, int bottom,
+                                    int top) {
+    return vectorPixels<Avx512>(job, first, end, bottom, top);
 }
 
 uint64_t bareIterationsAvx512(int chains, uint64_t steps) {

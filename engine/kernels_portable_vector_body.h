@@ -12,9 +12,9 @@
 #include "engine/palette_table.h"
 
 // The wider forms, each in the one file compiled for its instructions.
-uint32_t portableVectorColumnsAvx2(const VectorTile& job, int first, int end);
+uint32_t portableVectorPixelsAvx2(const VectorTile& job, int first, int end, int bottom, int top);
 uint64_t bareIterationsAvx2(int chains, uint64_t steps);
-uint32_t portableVectorColumnsAvx512(const VectorTile& job, int first, int end);
+uint32_t portableVectorPixelsAvx512(const VectorTile& job, int first, int end, int bottom, int top);
 uint64_t bareIterationsAvx512(int chains, uint64_t steps);
 
 namespace {
@@ -24,14 +24,14 @@ constexpr double PixelScale = -1.0 / TileSide;
 constexpr double MinusTwo = -2.0;
 
 // The real part of each column's points and the imaginary part of each row's, exactly as the
-// portable kernel forms them, for columns from on.
+// portable kernel forms them, for columns from on and for rows of the tile.
 struct Points {
     double re[TileSide], im[TileSide];
 };
 
-void formPoints(Points& p, const VectorTile& job, int from, int end) {
+void formPoints(Points& p, const VectorTile& job, int from, int end, int bottom, int top) {
     for (int i = from; i < end; ++i) p.re[i - from] = job.x0 - (i * job.dx) * PixelScale;
-    for (int j = 0; j < TileSide; ++j) p.im[j] = job.y0 - (j * job.dy) * PixelScale;
+    for (int j = bottom; j < top; ++j) p.im[j] = job.y0 - (j * job.dy) * PixelScale;
 }
 
 // Below this, a number's square is far from overflowing: a first iteration from points and seed
@@ -50,6 +50,11 @@ constexpr double CalmMagnitude = 0x1p500;
 // that the iterate is finite with |z|^2 within the bound, and so is z^2 + c. Where it may arise
 // (mayTurnNaN), pixels that are NaN then stop at once, so that a view at infinity does not run
 // every block to the end; they count as the pixels that stayed, black with 100 iterations.
+// Iterations between two looks at whether any lane still iterates: each look costs as much as
+// a few steps of one register, and a block goes on at most this many steps too long.
+constexpr uint32_t StepsPerLook = 4;
+static_assert(IterationLimit % StepsPerLook == 0, "the last look falls on the last iteration");
+
 template <class V, bool isJulia, bool mayTurnNaN>
 void iterateBlock(const Points& p, int column, int row, const JuliaSeed& seed,
                   int64_t (&survived)[V::Chains][V::Lanes]) {
@@ -61,33 +66,38 @@ void iterateBlock(const Points& p, int column, int row, const JuliaSeed& seed,
     const auto ci = isJulia ? V::set(seed.im) : pointI;
     const auto bound = V::set(isJulia ? PortableJuliaEscapeBound : EscapeBound);
     const auto minusTwo = V::set(MinusTwo);
+    // The next iterate from z and its squares.
+    auto advance = [&](int k, typename V::Real xx, typename V::Real yy) {
+        const auto t = V::mul(zr[k], zi[k]);
+        zr[k] = V::add(V::sub(xx, yy), cr[k]);
+        zi[k] = V::sub(ci, V::mul(t, minusTwo));
+    };
     for (int k = 0; k < chains; ++k) {
         zr[k] = V::set(p.re[column + k]);
         zi[k] = pointI;
         cr[k] = isJulia ? V::set(seed.re) : zr[k];
         alive[k] = V::all();
         count[k] = V::zero();
+        advance(k, V::mul(zr[k], zr[k]), V::mul(pointI, pointI)); // iteration 1
     }
-    for (uint32_t n = 0;; ++n) {
-        auto any = V::none();
-        for (int k = 0; k < chains; ++k) {
-            const auto xx = V::mul(zr[k], zr[k]), yy = V::mul(zi[k], zi[k]);
-            if (n > 0) { // the test of iterate n
+    for (uint32_t n = 1;; n += StepsPerLook) {
+        for (uint32_t step = 0; step < StepsPerLook; ++step)
+            for (int k = 0; k < chains; ++k) { // the test of iterate n + step, then the next one
+                const auto xx = V::mul(zr[k], zr[k]), yy = V::mul(zi[k], zi[k]);
                 const auto sum = V::add(yy, xx);
                 alive[k] = V::stays(alive[k], sum, bound);
-                if (mayTurnNaN && n == 1) {
+                if (mayTurnNaN && n + step == 1) {
                     const auto nan = V::unordered(alive[k], sum);
                     alive[k] = V::without(alive[k], nan);
                     count[k] = V::setWhere(count[k], nan, IterationLimit);
                 }
                 count[k] = V::count(count[k], alive[k]);
-                any = V::either(any, alive[k]);
+                advance(k, xx, yy);
             }
-            const auto t = V::mul(zr[k], zi[k]);
-            zr[k] = V::add(V::sub(xx, yy), cr[k]);
-            zi[k] = V::sub(ci, V::mul(t, minusTwo));
-        }
-        if (n == IterationLimit || (n > 0 && !V::anyOf(any))) break;
+        if (n + StepsPerLook > IterationLimit) break;
+        auto any = alive[0];
+        for (int k = 1; k < chains; ++k) any = V::either(any, alive[k]);
+        if (!V::anyOf(any)) break;
     }
     for (int k = 0; k < chains; ++k) V::storeCounts(survived[k], count[k]);
 }
@@ -119,19 +129,20 @@ uint32_t writeBlock(const int64_t (&survived)[V::Chains][V::Lanes], const Vector
     return total;
 }
 
-// Blocks of columns, each from the bottom row up. Where the blocks do not fit the columns, the
-// last one overlaps its predecessor (or lies partly before first) and writes only its new columns.
+// Blocks of columns, each from the bottom row up to the top. Where the blocks do not fit the
+// columns, the last one overlaps its predecessor (or lies partly before first) and writes only its
+// new columns.
 template <class V, bool isJulia, bool mayTurnNaN>
-uint32_t columnsOfKind(const VectorTile& job, int first, int end) {
+uint32_t pixelsOfKind(const VectorTile& job, int first, int end, int bottom, int top) {
     constexpr int chains = V::Chains;
     uint32_t total = 0;
     Points p;
     int64_t survived[chains][V::Lanes];
     const int from = end - first < chains ? end - chains : first; // the first point formed
-    formPoints(p, job, from, end);
+    formPoints(p, job, from, end, bottom, top);
     for (int i = first; i < end; i += chains) {
         const int column = i + chains <= end ? i : end - chains;
-        for (int j = 0; j < TileSide; j += V::Lanes) {
+        for (int j = bottom; j < top; j += V::Lanes) {
             iterateBlock<V, isJulia, mayTurnNaN>(p, column - from, j, job.seed, survived);
             total +=
                 writeBlock<V>(survived, job, column, i, i + chains < end ? i + chains : end, j);
@@ -140,19 +151,21 @@ uint32_t columnsOfKind(const VectorTile& job, int first, int end) {
     return total;
 }
 
-template <class V, bool isJulia> uint32_t columnsOfKind(const VectorTile& job, int first, int end) {
+template <class V, bool isJulia>
+uint32_t pixelsOfKind(const VectorTile& job, int first, int end, int bottom, int top) {
     // Every point lies within the origin's magnitude and the extent's; false for NaN.
     const bool calm = std::fabs(job.x0) + std::fabs(job.dx) < CalmMagnitude &&
                       std::fabs(job.y0) + std::fabs(job.dy) < CalmMagnitude &&
                       (!isJulia || (std::fabs(job.seed.re) < CalmMagnitude &&
                                     std::fabs(job.seed.im) < CalmMagnitude));
-    return calm ? columnsOfKind<V, isJulia, false>(job, first, end)
-                : columnsOfKind<V, isJulia, true>(job, first, end);
+    return calm ? pixelsOfKind<V, isJulia, false>(job, first, end, bottom, top)
+                : pixelsOfKind<V, isJulia, true>(job, first, end, bottom, top);
 }
 
-template <class V> uint32_t vectorColumns(const VectorTile& job, int first, int end) {
-    return job.kind == Julia ? columnsOfKind<V, true>(job, first, end)
-                             : columnsOfKind<V, false>(job, first, end);
+template <class V>
+uint32_t vectorPixels(const VectorTile& job, int first, int end, int bottom, int top) {
+    return job.kind == Julia ? pixelsOfKind<V, true>(job, first, end, bottom, top)
+                             : pixelsOfKind<V, false>(job, first, end, bottom, top);
 }
 
 // What the machine can do at most: chains independent iterations in registers, with the kernels'
