@@ -19,10 +19,11 @@
 
 namespace {
 
-const char Usage[] = "usage: zelvonia-render [--kind mandelbrot|julia] [--method 0..5] [--vector] "
-                     "[--view X DX Y DY] [--seed RE IM] [--palette FILE.pal]\n"
-                     "                       [--without FEATURES] OUT\n"
-                     "       zelvonia-render --help | --version\n";
+const char Usage[] =
+    "usage: zelvonia-render [--kind mandelbrot|julia] [--method 0..5] [--vector] [--view X DX Y "
+    "DY]\n"
+    "                       [--seed RE IM] [--palette FILE.pal] [--without FEATURES] OUT\n"
+    "       zelvonia-render --help | --version\n";
 
 const char Help[] =
     "Computes the viewer's 512x512 picture of one view and writes it to OUT, a .ppm or .png file.\n"
@@ -181,8 +182,7 @@ int runTool(int argc, char** argv) {
     viewerState.method = options.method;
     viewerState.view = options.view;
     viewerState.juliaSeed = options.seed;
-    chooseProcessorForms("zelvonia-render", implementationOf(options.method) == 2,
-                         options.without);
+    chooseProcessorForms("zelvonia-render", implementationOf(options.method) == 2, options.without);
 
     static TileImage tiles[4];
     static uint8_t picture[PictureBytes];

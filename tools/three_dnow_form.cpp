@@ -27,7 +27,7 @@ bool chooseProcessorForms(const char* program, bool wanted, unsigned without) {
     const bool present = detect3DNow() != 0;
     if (present && !(without & WithoutThreeDNow)) return false;
     useThreeDNowLayer(true);
-    if (wanted && !present)
+    if (wanted && !present && !(without & WithoutThreeDNow))
         std::fprintf(stderr,
                      "%s: no 3DNow! on this processor; methods 2 and 5 run on the packed-pair "
                      "layer\n",

@@ -4,7 +4,8 @@
 
 // Where the processor lacks 3DNow!, or without (WithoutFeature bits of tool_options.h) names it,
 // methods 2 and 5 run on the packed-pair layer, with the same pictures; program says so on stderr
-// when wanted is true (the run uses those methods) and the processor lacks 3DNow!. The vectorised
+// when wanted is true (the run uses those methods) and the processor lacks 3DNow! unasked. The
+// vectorised
 // kernels take the widest form left by without. Returns true when methods 2 and 5 run on the
 // layer. Called by the tools at start.
 bool chooseProcessorForms(const char* program, bool wanted, unsigned without);
