@@ -67,8 +67,8 @@ long double indexedPoint(int32_t index, double step, double origin) {
 // is unordered-safe, so NaN does not escape. Inlined always, so that the counter stays in a
 // register from pixel to pixel too.
 //
-// The operands must be finite (see specialCountdown): then the x87's range keeps every iterate
-// finite, and |z|^2 escapes or stays within the bound, never NaN.
+// The kernels give it finite operands only (specialCountdown takes the others): then the x87's
+// range keeps every iterate finite, and |z|^2 escapes or stays within the bound, never NaN.
 [[gnu::always_inline]] inline uint32_t
 escapeCountdown(long double zr, long double zi, long double cr, long double ci, uint32_t& count) {
     uint32_t n;
@@ -115,8 +115,8 @@ escapeCountdown(long double zr, long double zi, long double cr, long double ci, 
 }
 
 // Points with a NaN or infinite operand (coordinate or seed) are decided without the x87, which
-// on some processors takes hundreds of cycles for each operation on such a value. A view at
-// infinity is made of them, and its first iteration alone would take longer than a whole picture.
+// on some processors takes hundreds of cycles for each operation on such a value; a view at
+// infinity is made of them.
 
 // Whether an 80-bit value is NaN or infinite: its exponent bits are all ones.
 bool nonFinite(const long double& value) {
