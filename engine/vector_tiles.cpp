@@ -14,9 +14,8 @@ namespace {
 // Bands of whole rows are handed out from one counter, so that a thread that drew cheap bands
 // (fast escapes) takes more of them. A band is one stretch of the tile's memory: threads that
 // shared the cache lines of a row, as batches of columns do, would slow each other down at every
-// pixel they write. Sixteen rows make 64 bands, enough that the last one ends soon after the
-// others.
-constexpr int RowsPerBand = 16;
+// pixel they write. Eight rows make 128 bands, so that the last one ends soon after the others.
+constexpr int RowsPerBand = 8;
 constexpr int BandsPerTile = TileSide / RowsPerBand;
 
 struct SharedWork {

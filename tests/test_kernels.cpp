@@ -243,6 +243,9 @@ TEST(ProcessorCheck, AgreesWithThisProcessor) {
     EXPECT_EQ(detect3DNow(), std::getenv("ZELVONIA_EXPECT_3DNOW") || listed ? 1 : 0);
     EXPECT_EQ(detectAvx2(), __builtin_cpu_supports("avx2") ? 1 : 0);
     EXPECT_EQ(detectAvx512(), __builtin_cpu_supports("avx512f") ? 1 : 0);
+    EXPECT_EQ(processorVectorForm(), detectAvx512() ? Avx512Form
+                                     : detectAvx2() ? Avx2Form
+                                                    : Sse2Form);
 }
 
 } // namespace
