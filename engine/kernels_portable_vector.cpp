@@ -1,4 +1,5 @@
-// kernels_portable_vector.cpp -- the vectorised portable kernels: SSE2 form and the choice of form
+// kernels_portable_vector.cpp -- the vectorised portable kernels: scalar and SSE2 forms, and the
+// choice of form
 #include "engine/kernels_portable_vector.h"
 
 #include <emmintrin.h>
@@ -7,52 +8,146 @@
 
 namespace {
 
+// One double at a time, for a processor taken to have no SSE2 registers of doubles.
+struct Scalar {
+    using Real = double;
+    using Mask = bool;
+    using Count = int64_t;
+    static constexpr int Lanes = 1;
+    static constexpr int Chains = 4;
+    static Real set(double value) { return value; }
+    static Real load(const double* at) { return *at; }
+    static Real add(Real a, Real b) { return a + b; }
+    static Real sub(Real a, Real b) { return a - b; }
+    static Real mul(Real a, Real b) { return a * b; }
+    static Mask all() { return true; }
+    static Mask none() { return false; }
+    // Ordered: NaN is never greater, as with the portable kernel's comparison, so it stays.
+    static Mask stays(Mask alive, Real sum, Real bound) { return alive && !(sum > bound); }
+    static Mask unordered(Mask alive, Real sum) { return alive && sum != sum; }
+    static Mask without(Mask alive, Mask m) { return alive && !m; }
+    static Mask either(Mask a, Mask b) { return a || b; }
+    static bool anyOf(Mask m) { return m; }
+    static Count zero() { return 0; }
+    static Count count(Count c, Mask alive) { return c + alive; }
+    static Count setWhere(Count c, Mask m, int64_t value) { return m ? value : c; }
+    static void storeCounts(int64_t* at, Count c) { *at = c; }
+};
+
 struct Sse2 {
     using Real = __m128d;
+    using Mask = __m128d;
+    using Count = __m128i;
     static constexpr int Lanes = 2;
-    static constexpr int Registers = 8;
+    static constexpr int Chains = 4;
     static Real set(double value) { return _mm_set1_pd(value); }
-    static Real ramp(double first) { return _mm_set_pd(first + 1, first); }
+    static Real load(const double* at) { return _mm_loadu_pd(at); }
     static Real add(Real a, Real b) { return _mm_add_pd(a, b); }
     static Real sub(Real a, Real b) { return _mm_sub_pd(a, b); }
     static Real mul(Real a, Real b) { return _mm_mul_pd(a, b); }
-    // Ordered: NaN is never greater, as with the portable kernel's comparison.
-    static Real greater(Real a, Real b) { return _mm_cmpgt_pd(a, b); }
-    static Real unordered(Real a, Real b) { return _mm_cmpunord_pd(a, b); }
-    static int signs(Real a) { return _mm_movemask_pd(a); }
+    static Mask all() { return _mm_castsi128_pd(_mm_set1_epi32(-1)); }
+    static Mask none() { return _mm_setzero_pd(); }
+    // Ordered: NaN is never greater, as with the portable kernel's comparison, so it stays.
+    static Mask stays(Mask alive, Real sum, Real bound) {
+        return _mm_andnot_pd(_mm_cmpgt_pd(sum, bound), alive);
+    }
+    static Mask unordered(Mask alive, Real sum) {
+        return _mm_and_pd(_mm_cmpunord_pd(sum, sum), alive);
+    }
+    static Mask without(Mask alive, Mask m) { return _mm_andnot_pd(m, alive); }
+    static Mask either(Mask a, Mask b) { return _mm_or_pd(a, b); }
+    static bool anyOf(Mask m) { return _mm_movemask_pd(m) != 0; }
+    static Count zero() { return _mm_setzero_si128(); }
+    // A lane of the mask is all ones, -1 as an integer.
+    static Count count(Count c, Mask alive) { return _mm_sub_epi64(c, _mm_castpd_si128(alive)); }
+    static Count setWhere(Count c, Mask m, int64_t value) {
+        const __m128i where = _mm_castpd_si128(m);
+        return _mm_or_si128(_mm_andnot_si128(where, c),
+                            _mm_and_si128(where, _mm_set1_epi64x(value)));
+    }
+    static void storeCounts(int64_t* at, Count c) { _mm_storeu_si128((__m128i*)at, c); }
 };
 
-constexpr uint32_t AvxFlag = 1u << 28;     // CPUID 1, ECX
-constexpr uint32_t OsSavesFlag = 1u << 27; // CPUID 1, ECX: XGETBV usable
-constexpr uint32_t Avx2Flag = 1u << 5;     // CPUID 7, EBX
-constexpr uint64_t VectorStateSaved = 0x6; // XCR0: SSE and AVX registers kept across switches
+constexpr uint32_t AvxFlag = 1u << 28;      // CPUID 1, ECX
+constexpr uint32_t OsSavesFlag = 1u << 27;  // CPUID 1, ECX: XGETBV usable
+constexpr uint32_t Avx2Flag = 1u << 5;      // CPUID 7, EBX
+constexpr uint32_t Avx512Flag = 1u << 16;   // CPUID 7, EBX: AVX-512F
+constexpr uint64_t AvxStateSaved = 0x6;     // XCR0: SSE and AVX registers kept across switches
+constexpr uint64_t Avx512StateSaved = 0xE6; // and the mask registers and ZMM's upper halves
 
-bool sse2Forced = false;
+VectorForm widestAllowed = Avx512Form;
+
+bool osSaves(const CpuidSource& source, uint64_t state) {
+    if (!source.exists() || source.query(0).eax < 7) return false;
+    const uint32_t features = source.query(1).ecx;
+    if (!(features & AvxFlag) || !(features & OsSavesFlag)) return false;
+    return (source.extendedControl(0) & state) == state;
+}
 
 } // namespace
 
 int32_t detectAvx2(const CpuidSource& source) {
-    if (!source.exists() || source.query(0).eax < 7) return 0;
-    const uint32_t features = source.query(1).ecx;
-    if (!(features & AvxFlag) || !(features & OsSavesFlag)) return 0;
-    if ((source.extendedControl(0) & VectorStateSaved) != VectorStateSaved) return 0;
-    return (source.query(7).ebx & Avx2Flag) != 0;
+    return osSaves(source, AvxStateSaved) && (source.query(7).ebx & Avx2Flag) != 0;
 }
 
 int32_t detectAvx2() {
     return detectAvx2(processorCpuid);
 }
 
-int vectorLanes() {
-    static const int32_t avx2 = detectAvx2();
-    return avx2 && !sse2Forced ? 4 : 2;
+int32_t detectAvx512(const CpuidSource& source) {
+    return detectAvx2(source) && osSaves(source, Avx512StateSaved) &&
+           (source.query(7).ebx & Avx512Flag) != 0;
 }
 
-void forceSse2Form(bool sse2) {
-    sse2Forced = sse2;
+int32_t detectAvx512() {
+    return detectAvx512(processorCpuid);
 }
 
-uint32_t portableVectorColumns(const VectorTile& job, int first, int end) {
-    return vectorLanes() == 4 ? portableVectorColumnsAvx2(job, first, end)
-                              : vectorColumns<Sse2>(job, first, end);
+VectorForm processorVectorForm() {
+    static const VectorForm form = detectAvx512() ? Avx512Form : detectAvx2() ? Avx2Form : Sse2Form;
+    return form;
+}
+
+VectorForm vectorForm() {
+    const VectorForm form = processorVectorForm();
+    return form < widestAllowed ? form : widestAllowed;
+}
+
+void limitVectorForm(VectorForm widest) {
+    widestAllowed = widest;
+}
+
+const char* vectorFormName(VectorForm form) {
+    static const char* const names[VectorFormCount] = {"scalar", "SSE2", "AVX2", "AVX-512"};
+    return names[form];
+}
+
+int vectorFormLanes(VectorForm form) {
+    return 1 << form;
+}
+
+uint32_t portableVectorPixels(const VectorTile& job, int first, int end, int bottom, int top) {
+    switch (vectorForm()) {
+    case Avx512Form:
+        return portableVectorPixelsAvx512(job, first, end, bottom, top);
+    case Avx2Form:
+        return portableVectorPixelsAvx2(job, first, end, bottom, top);
+    case Sse2Form:
+        return vectorPixels<Sse2>(job, first, end, bottom, top);
+    default:
+        return vectorPixels<Scalar>(job, first, end, bottom, top);
+    }
+}
+
+uint64_t bareIterations(int chains, uint64_t steps) {
+    switch (vectorForm()) {
+    case Avx512Form:
+        return bareIterationsAvx512(chains, steps);
+    case Avx2Form:
+        return bareIterationsAvx2(chains, steps);
+    case Sse2Form:
+        return bareForm<Sse2>(chains, steps);
+    default:
+        return bareForm<Scalar>(chains, steps);
+    }
 }

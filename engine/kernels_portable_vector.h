@@ -17,19 +17,47 @@ struct VectorTile {
     JuliaSeed seed;
 };
 
-// Writes columns first to end - 1 of the tile with the pixels the portable kernel writes there
-// and returns the iterations it would count for them. Every lane performs the portable kernel's
-// IEEE double operations in its order, so tiles and counts are the same bit for bit.
-uint32_t portableVectorColumns(const VectorTile& job, int first, int end);
+// Writes columns first to end - 1 of rows bottom to top - 1 of the tile with the pixels the
+// portable kernel writes there and returns the iterations it would count for them; bottom and top
+// are multiples of 8. Every lane performs the portable kernel's IEEE double operations in its
+// order, so tiles and counts are the same bit for bit.
+uint32_t portableVectorPixels(const VectorTile& job, int first, int end, int bottom, int top);
+
+// The same for whole columns.
+inline uint32_t portableVectorColumns(const VectorTile& job, int first, int end) {
+    return portableVectorPixels(job, first, end, 0, TileSide);
+}
+
+// The forms of the vectorised kernels, narrowest first; each needs the processor features of
+// the one before it.
+enum VectorForm { ScalarForm, Sse2Form, Avx2Form, Avx512Form, VectorFormCount };
+
+// "scalar", "SSE2", "AVX2" or "AVX-512".
+const char* vectorFormName(VectorForm form);
+
+// Doubles per register of the form: 1, 2, 4 or 8.
+int vectorFormLanes(VectorForm form);
 
 // 1 when the processor offers AVX2 and the system saves its registers (CPUID and XGETBV).
 int32_t detectAvx2();
-
-// The same decision over the answers of source.
 int32_t detectAvx2(const CpuidSource& source);
 
-// Doubles per register of the form in use: 4 (AVX2) where detectAvx2 reports 1, else 2 (SSE2).
-int vectorLanes();
+// 1 when it offers AVX-512F as well and the system saves the mask and upper ZMM registers too.
+int32_t detectAvx512();
+int32_t detectAvx512(const CpuidSource& source);
 
-// Makes the SSE2 form run even where AVX2 exists (or gives back the processor's choice).
-void forceSse2Form(bool sse2);
+// The widest form this processor runs (SSE2 at least: every x86-64 processor has it).
+VectorForm processorVectorForm();
+
+// The form in use: the processor's, or a narrower one after limitVectorForm.
+VectorForm vectorForm();
+
+// Computes as on a processor whose widest form is widest (or the processor's, if narrower).
+void limitVectorForm(VectorForm widest);
+
+// The bare iteration on the form in use, with no escape bookkeeping and no memory traffic: every
+// lane of chains independent chains in registers steps z <- z^2 + c and compares |z|^2 with the
+// bound, with the portable kernels' operations, steps times. Returns the iterations performed.
+// How many chains a processor needs to keep its units busy is found by trying these.
+constexpr int BareChainCounts[] = {2, 4, 6, 8, 12};
+uint64_t bareIterations(int chains, uint64_t steps);

@@ -1,19 +1,21 @@
-// kernels_portable_vector_body.h -- the vectorised iteration, written once for both forms
+// kernels_portable_vector_body.h -- the vectorised iteration, written once for every form
 //
-// Included by the SSE2 and the AVX2 file only. Everything here has internal linkage, so that no
-// function compiled for AVX2 can stand in for its SSE2 twin at link time.
+// Included by the files of the forms only. Everything here has internal linkage, so that no
+// function compiled for a wider form can stand in for its narrower twin at link time.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "engine/escape_time.h"
 #include "engine/kernels_portable_vector.h"
 #include "engine/palette_table.h"
 
-// The AVX2 form, in the one file compiled for AVX2.
-uint32_t portableVectorColumnsAvx2(const VectorTile& job, int first, int end);
+// The wider forms, each in the one file compiled for its instructions.
+uint32_t portableVectorPixelsAvx2(const VectorTile& job, int first, int end, int bottom, int top);
+uint64_t bareIterationsAvx2(int chains, uint64_t steps);
+uint32_t portableVectorPixelsAvx512(const VectorTile& job, int first, int end, int bottom, int top);
+uint64_t bareIterationsAvx512(int chains, uint64_t steps);
 
 namespace {
 
@@ -21,124 +23,97 @@ namespace {
 constexpr double PixelScale = -1.0 / TileSide;
 constexpr double MinusTwo = -2.0;
 
-// Bits 0 to 7 of bits, each in the lowest bit of its own byte (bit i in byte i).
-inline uint64_t spreadBits(uint64_t bits) {
-    const uint64_t picked = (bits * 0x0101010101010101u) & 0x8040201008040201u;
-    return ((picked + 0x7F7F7F7F7F7F7F7Fu) >> 7) & 0x0101010101010101u;
-}
-
-// The pixels that go through the iteration together: a block of V::Registers columns and
-// V::Lanes rows, one register per column. That is enough independent chains to hide the latency of
-// one iteration (a multiply and two additions), and a compact block wastes few iterations on
-// pixels that have escaped while their neighbours go on. Which pixels have escaped is kept in
-// the bits of an integer (bit r * Lanes + lane), not in vector registers.
-template <class V> struct PixelBlock {
-    static constexpr int Columns = V::Registers;
-    static constexpr int Pixels = Columns * V::Lanes;
-    static_assert(Pixels <= 64 && Pixels % 8 == 0 && TileSide % V::Lanes == 0,
-                  "one bit per pixel, whole bytes of them");
-    typename V::Real cr[Columns];
-    typename V::Real zr[Columns], zi[Columns], xx[Columns], yy[Columns], ci;
-    uint8_t escapedAt[Pixels]; // the iteration of escape, 0 for none
+// The real part of each column's points and the imaginary part of each row's, exactly as the
+// portable kernel forms them, for columns from on and for rows of the tile.
+struct Points {
+    double re[TileSide], im[TileSide];
 };
 
-// Point and start of the iteration of rows firstRow and on, exactly as the portable kernel forms
-// them; pr holds the real parts of the block's columns.
-template <class V, bool isJulia>
-void startBlock(PixelBlock<V>& b, const VectorTile& job, const double* pr, int firstRow) {
-    const auto rows = V::ramp(double(firstRow));
-    const auto pi =
-        V::sub(V::set(job.y0), V::mul(V::mul(rows, V::set(job.dy)), V::set(PixelScale)));
-    b.ci = isJulia ? V::set(job.seed.im) : pi;
-    for (int r = 0; r < V::Registers; ++r) {
-        const auto pointR = V::set(pr[r]);
-        b.cr[r] = isJulia ? V::set(job.seed.re) : pointR;
-        b.zr[r] = pointR;
-        b.zi[r] = pi;
-        b.xx[r] = V::mul(pointR, pointR);
-        b.yy[r] = V::mul(pi, pi);
-    }
-}
-
-// One iteration of every pixel of the block; returns those that escape in it. Escaped pixels go
-// on computing alongside, but nothing reads their values any more.
-template <class V> uint64_t stepBlock(PixelBlock<V>& b, typename V::Real bound) {
-    const auto minusTwo = V::set(MinusTwo);
-    uint64_t escaping = 0;
-    for (int r = 0; r < V::Registers; ++r) {
-        const auto t = V::mul(b.zr[r], b.zi[r]);
-        b.zr[r] = V::add(V::sub(b.xx[r], b.yy[r]), b.cr[r]);
-        b.zi[r] = V::sub(b.ci, V::mul(t, minusTwo));
-        b.yy[r] = V::mul(b.zi[r], b.zi[r]);
-        b.xx[r] = V::mul(b.zr[r], b.zr[r]);
-        escaping |= uint64_t(V::signs(V::greater(V::add(b.yy[r], b.xx[r]), bound)))
-                    << (r * V::Lanes);
-    }
-    return escaping;
-}
-
-// The pixels of the block whose |z|^2 is NaN, one bit each as for the escapes.
-template <class V> uint64_t unorderedPixels(const PixelBlock<V>& b) {
-    uint64_t unordered = 0;
-    for (int r = 0; r < V::Registers; ++r) {
-        const auto m = V::add(b.yy[r], b.xx[r]);
-        unordered |= uint64_t(V::signs(V::unordered(m, m))) << (r * V::Lanes);
-    }
-    return unordered;
+void formPoints(Points& p, const VectorTile& job, int from, int end, int bottom, int top) {
+    for (int i = from; i < end; ++i) p.re[i - from] = job.x0 - (i * job.dx) * PixelScale;
+    for (int j = bottom; j < top; ++j) p.im[j] = job.y0 - (j * job.dy) * PixelScale;
 }
 
 // Below this, a number's square is far from overflowing: a first iteration from points and seed
 // below it makes no NaN (an infinity at most, which escapes).
 constexpr double CalmMagnitude = 0x1p500;
 
-// Iterates every pixel of the block until all have escaped or done 100 iterations.
+// The pixels that go through the iteration together: V::Chains columns of V::Lanes rows, one
+// register a column. Independent chains hide the latency of one iteration (a multiply and two
+// additions); a square block wastes few iterations on pixels that have escaped while their
+// neighbours go on. Everything stays in registers: z alone is carried from one iteration to the
+// next (its squares are formed at the top of each, then serve the test and the next iterate, the
+// same operations as the portable kernel's), each lane counts the iterations it survives, and the
+// lanes still iterating are a mask.
 //
-// A NaN iterate stays NaN and never escapes, and it can only arise in the first iteration: after
+// A NaN iterate stays NaN and never escapes; it can only arise in the first iteration, since after
 // that the iterate is finite with |z|^2 within the bound, and so is z^2 + c. Where it may arise
 // (mayTurnNaN), pixels that are NaN then stop at once, so that a view at infinity does not run
-// every block to the end; they are written as the pixels that stayed, black with 100 iterations.
-template <class V, bool mayTurnNaN> void iterateBlock(PixelBlock<V>& b, typename V::Real bound) {
-    constexpr int CountBits = 7;
-    static_assert(IterationLimit < 1u << CountBits, "the counter holds every iteration");
-    uint64_t live = ~uint64_t(0) >> (64 - PixelBlock<V>::Pixels), planes[CountBits] = {};
-    uint64_t stayed = 0;
-    for (uint32_t n = 1; n <= IterationLimit; ++n) {
-        const uint64_t escaping = stepBlock(b, bound);
-        // Every live pixel counts this iteration, in a counter of seven bit planes.
-        uint64_t carry = live;
-        for (int plane = 0; plane < CountBits; ++plane) {
-            const uint64_t next = planes[plane] & carry;
-            planes[plane] ^= carry;
-            carry = next;
-        }
-        live &= ~escaping;
-        if (mayTurnNaN && n == 1) {
-            stayed = live & unorderedPixels(b);
-            live &= ~stayed;
-        }
-        if (!live) break;
+// every block to the end; they count as the pixels that stayed, black with 100 iterations.
+// Iterations between two looks at whether any lane still iterates: each look costs as much as
+// a few steps of one register, and a block goes on at most this many steps too long.
+constexpr uint32_t StepsPerLook = 4;
+static_assert(IterationLimit % StepsPerLook == 0, "the last look falls on the last iteration");
+
+template <class V, bool isJulia, bool mayTurnNaN>
+void iterateBlock(const Points& p, int column, int row, const JuliaSeed& seed,
+                  int64_t (&survived)[V::Chains][V::Lanes]) {
+    constexpr int chains = V::Chains;
+    typename V::Real zr[chains], zi[chains], cr[chains];
+    typename V::Mask alive[chains];
+    typename V::Count count[chains];
+    const auto pointI = V::load(p.im + row);
+    const auto ci = isJulia ? V::set(seed.im) : pointI;
+    const auto bound = V::set(isJulia ? PortableJuliaEscapeBound : EscapeBound);
+    const auto minusTwo = V::set(MinusTwo);
+    // The next iterate from z and its squares.
+    auto advance = [&](int k, typename V::Real xx, typename V::Real yy) {
+        const auto t = V::mul(zr[k], zi[k]);
+        zr[k] = V::add(V::sub(xx, yy), cr[k]);
+        zi[k] = V::sub(ci, V::mul(t, minusTwo));
+    };
+    for (int k = 0; k < chains; ++k) {
+        zr[k] = V::set(p.re[column + k]);
+        zi[k] = pointI;
+        cr[k] = isJulia ? V::set(seed.re) : zr[k];
+        alive[k] = V::all();
+        count[k] = V::zero();
+        advance(k, V::mul(zr[k], zr[k]), V::mul(pointI, pointI)); // iteration 1
     }
-    live |= stayed;
-    // Eight pixels at a time: each bit plane spread out to one byte per pixel.
-    for (int at = 0; at < PixelBlock<V>::Pixels; at += 8) {
-        uint64_t counts = 0;
-        for (int plane = 0; plane < CountBits; ++plane)
-            counts |= spreadBits(planes[plane] >> at & 0xFF) << plane;
-        counts &= ~(spreadBits(live >> at & 0xFF) * 0xFF);
-        std::memcpy(b.escapedAt + at, &counts, 8); // little-endian: byte i for pixel at + i
+    for (uint32_t n = 1;; n += StepsPerLook) {
+        for (uint32_t step = 0; step < StepsPerLook; ++step)
+            for (int k = 0; k < chains; ++k) { // the test of iterate n + step, then the next one
+                const auto xx = V::mul(zr[k], zr[k]), yy = V::mul(zi[k], zi[k]);
+                const auto sum = V::add(yy, xx);
+                alive[k] = V::stays(alive[k], sum, bound);
+                if (mayTurnNaN && n + step == 1) {
+                    const auto nan = V::unordered(alive[k], sum);
+                    alive[k] = V::without(alive[k], nan);
+                    count[k] = V::setWhere(count[k], nan, IterationLimit);
+                }
+                count[k] = V::count(count[k], alive[k]);
+                advance(k, xx, yy);
+            }
+        if (n + StepsPerLook > IterationLimit) break;
+        auto any = alive[0];
+        for (int k = 1; k < chains; ++k) any = V::either(any, alive[k]);
+        if (!V::anyOf(any)) break;
     }
+    for (int k = 0; k < chains; ++k) V::storeCounts(survived[k], count[k]);
 }
 
-// Writes the block's pixels of columns from to end - 1 (the block starting at column
-// firstColumn) and returns their iterations.
+// Writes the block's pixels of columns from to end - 1 (the block starting at column column of
+// the piece, which starts at tile column first) and returns their iterations. A pixel that
+// survived every test stayed (black); one that survived n - 1 escaped at iteration n.
 template <class V>
-uint32_t writeBlock(const PixelBlock<V>& b, const VectorTile& job, int firstColumn, int from,
-                    int end, int firstRow) {
+uint32_t writeBlock(const int64_t (&survived)[V::Chains][V::Lanes], const VectorTile& job,
+                    int column, int from, int end, int row) {
     uint32_t total = 0;
     for (int i = from; i < end; ++i)
         for (int lane = 0; lane < V::Lanes; ++lane) {
-            const int n = b.escapedAt[(i - firstColumn) * V::Lanes + lane];
-            uint8_t* pixel = job.tile->pixels + (TileSide * (firstRow + lane) + i) * 3;
+            const uint32_t lived = uint32_t(survived[i - column][lane]);
+            const int n = lived < IterationLimit ? int(lived) + 1 : 0;
+            uint8_t* pixel = job.tile->pixels + (TileSide * (row + lane) + i) * 3;
             total += n ? uint32_t(n) : IterationLimit;
             if (!n) {
                 pixel[0] = pixel[1] = pixel[2] = 0;
@@ -154,38 +129,88 @@ uint32_t writeBlock(const PixelBlock<V>& b, const VectorTile& job, int firstColu
     return total;
 }
 
-// Blocks of columns, each from the bottom row up. Where the blocks do not fit the columns, the
-// last one overlaps its predecessor (or lies partly before first) and writes only its new columns.
-template <class V, bool isJulia> uint32_t columnsOfKind(const VectorTile& job, int first, int end) {
-    constexpr int columns = PixelBlock<V>::Columns;
-    const auto bound = V::set(isJulia ? PortableJuliaEscapeBound : EscapeBound);
-    // Every point lies within the origin's magnitude and the extent's; false for NaN.
-    const bool calm = std::fabs(job.x0) + std::fabs(job.dx) < CalmMagnitude &&
-                      std::fabs(job.y0) + std::fabs(job.dy) < CalmMagnitude &&
-                      (!isJulia || (std::fabs(job.seed.re) < CalmMagnitude &&
-                                    std::fabs(job.seed.im) < CalmMagnitude));
+// Blocks of columns, each from the bottom row up to the top. Where the blocks do not fit the
+// columns, the last one overlaps its predecessor (or lies partly before first) and writes only its
+// new columns.
+template <class V, bool isJulia, bool mayTurnNaN>
+uint32_t pixelsOfKind(const VectorTile& job, int first, int end, int bottom, int top) {
+    constexpr int chains = V::Chains;
     uint32_t total = 0;
-    PixelBlock<V> b;
-    for (int i = first; i < end; i += columns) {
-        const int firstColumn = i + columns <= end ? i : end - columns;
-        double pr[columns]; // the real part of the point, once per column
-        for (int c = 0; c < columns; ++c)
-            pr[c] = job.x0 - ((firstColumn + c) * job.dx) * PixelScale;
-        for (int j = 0; j < TileSide; j += V::Lanes) {
-            startBlock<V, isJulia>(b, job, pr, j);
-            if (calm)
-                iterateBlock<V, false>(b, bound);
-            else
-                iterateBlock<V, true>(b, bound);
-            total += writeBlock(b, job, firstColumn, i, i + columns < end ? i + columns : end, j);
+    Points p;
+    int64_t survived[chains][V::Lanes];
+    const int from = end - first < chains ? end - chains : first; // the first point formed
+    formPoints(p, job, from, end, bottom, top);
+    for (int i = first; i < end; i += chains) {
+        const int column = i + chains <= end ? i : end - chains;
+        for (int j = bottom; j < top; j += V::Lanes) {
+            iterateBlock<V, isJulia, mayTurnNaN>(p, column - from, j, job.seed, survived);
+            total +=
+                writeBlock<V>(survived, job, column, i, i + chains < end ? i + chains : end, j);
         }
     }
     return total;
 }
 
-template <class V> uint32_t vectorColumns(const VectorTile& job, int first, int end) {
-    return job.kind == Julia ? columnsOfKind<V, true>(job, first, end)
-                             : columnsOfKind<V, false>(job, first, end);
+template <class V, bool isJulia>
+uint32_t pixelsOfKind(const VectorTile& job, int first, int end, int bottom, int top) {
+    // Every point lies within the origin's magnitude and the extent's; false for NaN.
+    const bool calm = std::fabs(job.x0) + std::fabs(job.dx) < CalmMagnitude &&
+                      std::fabs(job.y0) + std::fabs(job.dy) < CalmMagnitude &&
+                      (!isJulia || (std::fabs(job.seed.re) < CalmMagnitude &&
+                                    std::fabs(job.seed.im) < CalmMagnitude));
+    return calm ? pixelsOfKind<V, isJulia, false>(job, first, end, bottom, top)
+                : pixelsOfKind<V, isJulia, true>(job, first, end, bottom, top);
+}
+
+template <class V>
+uint32_t vectorPixels(const VectorTile& job, int first, int end, int bottom, int top) {
+    return job.kind == Julia ? pixelsOfKind<V, true>(job, first, end, bottom, top)
+                             : pixelsOfKind<V, false>(job, first, end, bottom, top);
+}
+
+// What the machine can do at most: chains independent iterations in registers, with the kernels'
+// operations and escape test, points inside the set and no bookkeeping. The tests are gathered
+// so that none can be left out.
+volatile bool bareSink;
+
+template <class V, int chains> uint64_t bareChains(uint64_t steps) {
+    typename V::Real zr[chains], zi[chains];
+    typename V::Mask stayed[chains];
+    const auto cr = V::set(-0.5), ci = V::set(0.1), bound = V::set(EscapeBound);
+    const auto minusTwo = V::set(MinusTwo);
+    for (int k = 0; k < chains; ++k) {
+        zr[k] = V::set(-0.5 + 0.01 * k);
+        zi[k] = ci;
+        stayed[k] = V::all();
+    }
+    for (uint64_t n = 0; n < steps; ++n)
+        for (int k = 0; k < chains; ++k) {
+            const auto xx = V::mul(zr[k], zr[k]), yy = V::mul(zi[k], zi[k]);
+            stayed[k] = V::stays(stayed[k], V::add(yy, xx), bound);
+            const auto t = V::mul(zr[k], zi[k]);
+            zr[k] = V::add(V::sub(xx, yy), cr);
+            zi[k] = V::sub(ci, V::mul(t, minusTwo));
+        }
+    auto any = V::none();
+    for (int k = 0; k < chains; ++k) any = V::either(any, stayed[k]);
+    bareSink = V::anyOf(any);
+    return steps * chains * V::Lanes;
+}
+
+// chains is one of BareChainCounts; any other runs 8.
+template <class V> uint64_t bareForm(int chains, uint64_t steps) {
+    switch (chains) {
+    case 2:
+        return bareChains<V, 2>(steps);
+    case 4:
+        return bareChains<V, 4>(steps);
+    case 6:
+        return bareChains<V, 6>(steps);
+    case 12:
+        return bareChains<V, 12>(steps);
+    default:
+        return bareChains<V, 8>(steps);
+    }
 }
 
 } // namespace

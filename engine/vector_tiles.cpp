@@ -1,4 +1,4 @@
-// vector_tiles.cpp -- handing out columns of tiles to threads, each with its own count
+// vector_tiles.cpp -- bands of rows of tiles, handed out to threads with a count each
 #include "engine/vector_tiles.h"
 
 #include <atomic>
@@ -11,15 +11,17 @@
 
 namespace {
 
-// Columns are handed out in small batches from one counter, so that a thread that drew cheap
-// columns (fast escapes) takes more of them.
-constexpr int ColumnsPerBatch = 8;
-constexpr int BatchesPerTile = TileSide / ColumnsPerBatch;
+// Bands of whole rows are handed out from one counter, so that a thread that drew cheap bands
+// (fast escapes) takes more of them. A band is one stretch of the tile's memory: threads that
+// shared the cache lines of a row, as batches of columns do, would slow each other down at every
+// pixel they write. Eight rows make 128 bands, so that the last one ends soon after the others.
+constexpr int RowsPerBand = 8;
+constexpr int BandsPerTile = TileSide / RowsPerBand;
 
 struct SharedWork {
     const VectorTile* jobs;
     int jobCount;
-    std::atomic<int> nextBatch{0};
+    std::atomic<int> nextBand{0};
     std::vector<uint32_t> counts;
 };
 
@@ -28,25 +30,25 @@ struct SharedWork {
 // its callers' frames leave them: called with a stack pointer at 0 modulo 32, they straddle cache
 // lines and the columns take up to twice as long (zelvonia-bench's vector rows show it). The kernel
 // is therefore always called with the stack pointer at 16 modulo 32.
-__attribute__((noinline)) uint32_t kernelColumns(const VectorTile& job, int first, int end) {
+__attribute__((noinline)) uint32_t kernelBand(const VectorTile& job, int bottom, int top) {
     uintptr_t stack;
     asm volatile("mov %%rsp, %0" : "=r"(stack));
     void* shift = __builtin_alloca((stack - 16) % 32);
     asm volatile("" ::"r"(shift) : "memory");
-    return portableVectorColumns(job, first, end);
+    return portableVectorPixels(job, 0, TileSide, bottom, top);
 }
 #else
-uint32_t kernelColumns(const VectorTile& job, int first, int end) {
-    return portableVectorColumns(job, first, end);
+uint32_t kernelBand(const VectorTile& job, int bottom, int top) {
+    return portableVectorPixels(job, 0, TileSide, bottom, top);
 }
 #endif
 
 void work(void* context, int index) {
     SharedWork& shared = *static_cast<SharedWork*>(context);
     uint32_t count = 0;
-    for (int batch; (batch = shared.nextBatch.fetch_add(1)) < shared.jobCount * BatchesPerTile;) {
-        const int first = batch % BatchesPerTile * ColumnsPerBatch;
-        count += kernelColumns(shared.jobs[batch / BatchesPerTile], first, first + ColumnsPerBatch);
+    for (int band; (band = shared.nextBand.fetch_add(1)) < shared.jobCount * BandsPerTile;) {
+        const int bottom = band % BandsPerTile * RowsPerBand;
+        count += kernelBand(shared.jobs[band / BandsPerTile], bottom, bottom + RowsPerBand);
     }
     shared.counts[index] = count;
 }
@@ -57,7 +59,7 @@ uint32_t computeJobs(const VectorTile* jobs, int count, int threads) {
     shared.jobs = jobs;
     shared.jobCount = count;
     shared.counts.assign(threads > 1 ? threads : 1, 0);
-    // A thread that cannot be started leaves its columns to the others, and its count at 0.
+    // A thread that cannot be started leaves its bands to the others, and its count at 0.
     runWorkers(int(shared.counts.size()), work, &shared);
     uint32_t total = 0;
     for (uint32_t part : shared.counts) total += part;

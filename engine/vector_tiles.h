@@ -4,7 +4,7 @@
 #include "engine/tile_computation.h"
 
 // Computes the four tiles of the current view, kind and method (which must be GreyPortable or
-// PalettePortable) with portableVectorColumns, split over threads; sets iterationCount to the
+// PalettePortable) with portableVectorPixels, split over threads; sets iterationCount to the
 // sum of the threads' counts. Tiles and count equal those of the portable kernels.
 void computeTilesVectorised(TileImage (&tiles)[4], int threads);
 

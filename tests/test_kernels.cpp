@@ -137,26 +137,39 @@ void expectFamily(Family family, const std::vector<TileKernel>& kernels, bool sp
         }
 }
 
-// The vectorised form in pieces of columns that do not fit its blocks; which is 2 * julia +
-// palette; sse2 false leaves the processor's choice (AVX2 where present).
-template <int which, bool sse2>
+// The vectorised form in pieces of columns that do not fit its groups; which is 2 * julia +
+// palette.
+template <int which, VectorForm form>
 void vectorised(TileImage& tile, double x0, double dx, double y0, double dy) {
-    forceSse2Form(sse2);
+    limitVectorForm(form);
     const VectorTile job = {
         &tile, x0, dx, y0, dy, FractalKind(which / 2), which % 2 == 1, viewerState.juliaSeed};
     viewerState.iterationCount += portableVectorColumns(job, 0, 5) +
                                   portableVectorColumns(job, 5, 100) +
                                   portableVectorColumns(job, 100, TileSide);
-    forceSse2Form(false);
+    limitVectorForm(Avx512Form);
 }
 
-// Kernels 4 to 7 are the SSE2 form, 8 to 11 the processor's.
+template <VectorForm form> std::vector<TileKernel> vectorisedKernels() {
+    return {vectorised<0, form>, vectorised<1, form>, vectorised<2, form>, vectorised<3, form>};
+}
+
+// The portable kernels, then each vectorised form that this processor runs up to AVX2.
 TEST(Kernels, PortableFormsFollowTheDefinition) {
-    expectFamily<double>(Portable,
-                         {mandelbrotGreyPortable, mandelbrotPalettePortable, juliaGreyPortable,
-                          juliaPalettePortable, vectorised<0, true>, vectorised<1, true>,
-                          vectorised<2, true>, vectorised<3, true>, vectorised<0, false>,
-                          vectorised<1, false>, vectorised<2, false>, vectorised<3, false>});
+    expectFamily<double>(Portable, {mandelbrotGreyPortable, mandelbrotPalettePortable,
+                                    juliaGreyPortable, juliaPalettePortable});
+    const std::vector<TileKernel> forms[] = {vectorisedKernels<ScalarForm>(),
+                                             vectorisedKernels<Sse2Form>(),
+                                             vectorisedKernels<Avx2Form>()};
+    for (int form = ScalarForm; form <= Avx2Form; ++form) {
+        SCOPED_TRACE(vectorFormName(VectorForm(form)));
+        if (form <= processorVectorForm()) expectFamily<double>(Portable, forms[form]);
+    }
+}
+
+TEST(Kernels, Avx512FormFollowsTheDefinition) {
+    if (processorVectorForm() < Avx512Form) GTEST_SKIP() << "no AVX-512 on this processor";
+    expectFamily<double>(Portable, vectorisedKernels<Avx512Form>());
 }
 
 TEST(Kernels, X87FollowsTheDefinition) {
@@ -198,22 +211,27 @@ const CpuidSource fakeSource = {
 TEST(ProcessorCheck, DecidesFromTheCpuidAnswers) {
     // 3DNow! is EDX bit 31 of 0x80000001, asked only when 0x80000000 names it in the extended
     // range (else EAX echoes the highest basic function). AVX2 is EBX bit 5 of function 7, with
-    // AVX (bit 28) and OSXSAVE (bit 27) of ECX of 1 and the SSE and AVX registers saved (XCR0 6).
-    const uint32_t Avx = 3u << 27, Flag = 1u << 31;
-    const std::tuple<const char*, Answers, int32_t, int32_t> cases[] = {
-        {"no CPUID", {0, 13, Avx, 0x20, 0x80000008, Flag, 6}, 0, 0},
-        {"no extended functions", {1, 13, Avx, 0x20, 0x0000000D, Flag, 6}, 0, 1},
-        {"extended range ends at 0x80000000", {1, 7, Avx, 0x20, 0x80000000, Flag, 6}, 0, 1},
-        {"EAX beyond the extended range", {1, 13, Avx, 0x20, 0xFFFFFFFF, Flag, 6}, 0, 1},
-        {"3DNow! clear; 7 beyond the highest", {1, 6, Avx, 0x20, 0x80000008, ~Flag, 6}, 0, 0},
-        {"3DNow! set; AVX registers not saved", {1, 13, Avx, 0x20, 0x80000001, Flag, 2}, 1, 0},
-        {"3DNow! etc.; no OSXSAVE", {1, 13, 1u << 28, 0x20, 0x8000001B, 0xEBD3FBFF, 6}, 1, 0},
-        {"no AVX", {1, 13, 1u << 27, 0x20, 0, 0, 6}, 0, 0},
-        {"no AVX2, all else", {1, 13, ~0u, ~0x20u, 0, 0, 6}, 0, 0}};
-    for (const auto& [name, processor, threeDNow, avx2] : cases) {
+    // AVX (bit 28) and OSXSAVE (bit 27) of ECX of 1 and the SSE and AVX registers saved (XCR0 6);
+    // AVX-512F is EBX bit 16, with AVX2 and the mask and upper ZMM registers saved too (XCR0 0xE6).
+    const uint32_t Avx = 3u << 27, Flag = 1u << 31, F = 0x10020;
+    const std::tuple<const char*, Answers, int32_t, int32_t, int32_t> cases[] = {
+        {"no CPUID", {0, 13, Avx, F, 0x80000008, Flag, 0xE6}, 0, 0, 0},
+        {"no extended functions", {1, 13, Avx, 0x20, 0x0000000D, Flag, 6}, 0, 1, 0},
+        {"extended range ends at 0x80000000", {1, 7, Avx, 0x20, 0x80000000, Flag, 6}, 0, 1, 0},
+        {"EAX beyond the extended range", {1, 13, Avx, 0x20, 0xFFFFFFFF, Flag, 6}, 0, 1, 0},
+        {"3DNow! clear; 7 beyond the highest", {1, 6, Avx, F, 0x80000008, ~Flag, 0xE6}, 0, 0, 0},
+        {"3DNow! set; AVX registers not saved", {1, 13, Avx, F, 0x80000001, Flag, 0xE2}, 1, 0, 0},
+        {"3DNow! etc.; no OSXSAVE", {1, 13, 1u << 28, F, 0x8000001B, 0xEBD3FBFF, 0xE6}, 1, 0, 0},
+        {"no AVX", {1, 13, 1u << 27, F, 0, 0, 0xE6}, 0, 0, 0},
+        {"no AVX2, all else", {1, 13, ~0u, ~0x20u, 0, 0, ~0ull}, 0, 0, 0},
+        {"AVX-512F, its registers saved", {1, 13, Avx, F, 0, 0, 0xE7}, 0, 1, 1},
+        {"AVX-512F, upper ZMM registers not saved", {1, 13, Avx, F, 0, 0, 0x66}, 0, 1, 0},
+        {"AVX-512F, mask registers not saved", {1, 13, Avx, F, 0, 0, 0xC6}, 0, 1, 0}};
+    for (const auto& [name, processor, threeDNow, avx2, avx512] : cases) {
         answers = processor;
         EXPECT_EQ(detect3DNow(fakeSource), threeDNow) << name;
         EXPECT_EQ(detectAvx2(fakeSource), avx2) << name;
+        EXPECT_EQ(detectAvx512(fakeSource), avx512) << name;
     }
 }
 
@@ -224,7 +242,10 @@ TEST(ProcessorCheck, AgreesWithThisProcessor) {
     for (std::string word; cpuinfo >> word;) listed |= word == "3dnow";
     EXPECT_EQ(detect3DNow(), std::getenv("ZELVONIA_EXPECT_3DNOW") || listed ? 1 : 0);
     EXPECT_EQ(detectAvx2(), __builtin_cpu_supports("avx2") ? 1 : 0);
-    EXPECT_EQ(vectorLanes(), detectAvx2() ? 4 : 2);
+    EXPECT_EQ(detectAvx512(), __builtin_cpu_supports("avx512f") ? 1 : 0);
+    EXPECT_EQ(processorVectorForm(), detectAvx512() ? Avx512Form
+                                     : detectAvx2() ? Avx2Form
+                                                    : Sse2Form);
 }
 
 } // namespace

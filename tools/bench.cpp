@@ -1,9 +1,10 @@
 // bench.cpp -- zelvonia-bench: the four-tile computation of every method on three views
 //
 // Prints, per view and method, the iterations, the median time over repeated runs, millions of
-// iterations per second and the speed relative to method 0; a plain std::complex<double> loop
-// over the same pixels is timed as a reference, and method 0's arithmetic in vectorised form on
-// one thread and on every core shows what the processor can do.
+// iterations per second, the speed relative to method 0 and the share of the limit; a plain
+// std::complex<double> loop over the same pixels is timed as a reference, method 0's arithmetic in
+// vectorised form on one thread and on every core shows what the processor can do, and the bare
+// iteration on every core with nothing else (the limit) what it could do at most.
 #include <algorithm>
 #include <complex>
 #include <cstdio>
@@ -16,8 +17,10 @@
 #include "engine/vector_tiles.h"
 #include "platform/console_program.h"
 #include "platform/interval_timer.h"
+#include "platform/threads.h"
 #include "tools/standard_output.h"
 #include "tools/three_dnow_form.h"
+#include "tools/tool_options.h"
 #include "ui/palette.h"
 
 namespace {
@@ -91,27 +94,71 @@ uint32_t referenceIterations(const BenchView& bench) {
     return count;
 }
 
-void printRow(const char* name, uint32_t iterations, double seconds, double baseSeconds) {
-    std::printf("  %-32s %10u %10.2f %10.1f %8.2fx\n", name, iterations, seconds * 1e3,
-                iterations / seconds / 1e6, baseSeconds / seconds);
+// The bare iteration on every core: each thread runs chains chains for steps steps.
+struct BareWork {
+    int chains;
+    uint64_t steps;
+    std::vector<uint64_t> iterations;
+};
+
+void bareWorker(void* context, int index) {
+    BareWork& work = *static_cast<BareWork*>(context);
+    work.iterations[index] = bareIterations(work.chains, work.steps);
+}
+
+// Iterations of one thread in one run of the limit row; some 20 ms on a fast processor.
+constexpr double BareIterationsPerRun = 1e8;
+
+// The number of chains that runs the bare iteration fastest on one thread.
+int fastestChainCount() {
+    int best = BareChainCounts[0];
+    double bestRate = 0;
+    for (int chains : BareChainCounts) {
+        const uint64_t steps =
+            uint64_t(BareIterationsPerRun / 4 / (chains * vectorFormLanes(vectorForm())));
+        uint64_t iterations = 0;
+        const double seconds = medianSeconds([&] { iterations = bareIterations(chains, steps); });
+        if (iterations / seconds > bestRate) {
+            bestRate = iterations / seconds;
+            best = chains;
+        }
+    }
+    return best;
+}
+
+// The median seconds of the limit row, which performs *iterations.
+double limitSeconds(int chains, int threads, uint64_t* iterations) {
+    BareWork work = {chains,
+                     uint64_t(BareIterationsPerRun / (chains * vectorFormLanes(vectorForm()))),
+                     std::vector<uint64_t>(threads, 0)};
+    const double seconds = medianSeconds([&] { runWorkers(threads, bareWorker, &work); });
+    *iterations = 0;
+    for (uint64_t count : work.iterations) *iterations += count;
+    return seconds;
 }
 
 const char Usage[] =
-    "usage: zelvonia-bench [--views LIST] [--methods LIST]\n"
-    "  --views LIST    views to run, comma-separated: 1 initial Mandelbrot view, 2 boundary zoom,\n"
-    "                  3 Julia set (default: all)\n"
-    "  --methods LIST  rows to print, comma-separated: 0 to 5, complex (the std::complex loop),\n"
-    "                  vector (method 0 vectorised), threads (vectorised on every core)\n"
-    "                  (default: all); method 0 is timed in any case as the base of the ratios\n"
-    "  --help          this text\n"
-    "  --version       the program's version\n";
+    "usage: zelvonia-bench [--views LIST] [--methods LIST] [--without FEATURES]\n"
+    "  --views LIST          views to run, comma-separated: 1 initial Mandelbrot view, 2 boundary\n"
+    "                        zoom, 3 Julia set (default: all)\n"
+    "  --methods LIST        rows to print, comma-separated: 0 to 5, complex (the std::complex\n"
+    "                        loop), vector (method 0 vectorised), threads (vectorised on every\n"
+    "                        core), limit (the bare iteration on every core) (default: all);\n"
+    "                        method 0 and the limit are timed in any case as the bases of the\n"
+    "                        ratios\n"
+    "  --without FEATURES    compute as on a processor without them, comma-separated: sse2,\n"
+    "                        avx2, avx512 (a narrower vectorised form), 3dnow (the packed-pair\n"
+    "                        layer for methods 2 and 5)\n"
+    "  --help                this text\n"
+    "  --version             the program's version\n";
 
 // Rows after the six methods.
-enum ExtraRow { ComplexRow = 6, VectorRow = 7, ThreadsRow = 8, RowCount = 9 };
+enum ExtraRow { ComplexRow = 6, VectorRow = 7, ThreadsRow = 8, LimitRow = 9, RowCount = 10 };
 
 struct Selection {
     bool views[3] = {true, true, true};
-    bool rows[RowCount] = {true, true, true, true, true, true, true, true, true};
+    bool rows[RowCount] = {true, true, true, true, true, true, true, true, true, true};
+    unsigned without = 0;
 };
 
 int usageError(const char* what, const char* argument) {
@@ -143,8 +190,8 @@ bool parseList(const char* list, const char* const* names, int count, bool* chos
 // Returns -1 to go on, else the exit code.
 int parseArguments(int argc, char** argv, Selection* selection) {
     static const char* const viewNames[3] = {"1", "2", "3"};
-    static const char* const rowNames[RowCount] = {"0", "1",       "2",      "3",      "4",
-                                                   "5", "complex", "vector", "threads"};
+    static const char* const rowNames[RowCount] = {"0", "1",       "2",      "3",       "4",
+                                                   "5", "complex", "vector", "threads", "limit"};
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "--help") == 0) {
@@ -158,7 +205,10 @@ int parseArguments(int argc, char** argv, Selection* selection) {
                 return usageError("views are 1, 2 or 3", argv[i]);
         } else if (std::strcmp(arg, "--methods") == 0 && i + 1 < argc) {
             if (!parseList(argv[++i], rowNames, RowCount, selection->rows))
-                return usageError("methods are 0 to 5, complex, vector or threads", argv[i]);
+                return usageError("methods are 0 to 5, complex, vector, threads or limit", argv[i]);
+        } else if (std::strcmp(arg, "--without") == 0 && i + 1 < argc) {
+            if (!parseWithout(argv[++i], &selection->without))
+                return usageError("features are sse2, avx2, avx512 or 3dnow", argv[i]);
         } else {
             return usageError("unknown or incomplete option", arg);
         }
@@ -166,22 +216,25 @@ int parseArguments(int argc, char** argv, Selection* selection) {
     return -1;
 }
 
-void printProcessor() {
-    const int lanes = vectorLanes();
-    std::printf("vectorised rows: %s, %d doubles per register; %d cores\n",
-                lanes == 4 ? "AVX2" : "SSE2", lanes, processorThreadCount());
+void printProcessor(int chains) {
+    const VectorForm form = vectorForm();
+    std::printf("vectorised rows: %s, %d doubles per register; %d cores; limit: %d chains\n",
+                vectorFormName(form), vectorFormLanes(form), processorThreadCount(), chains);
 }
 
 // The timing of one row of the current view; for rows after the six methods, method 0's
 // arithmetic in its other forms.
-double rowSeconds(int row, const BenchView& bench, uint32_t* iterations) {
+double rowSeconds(int row, const BenchView& bench, uint64_t* iterations) {
     static TileImage tiles[4];
     double seconds;
     if (row < ComplexRow) {
         viewerState.method = ComputeMethod(row);
         seconds = medianSeconds([] { computeTilesInMemory(tiles); });
     } else if (row == ComplexRow) {
-        return medianSeconds([&] { *iterations = referenceIterations(bench); });
+        uint32_t count = 0;
+        seconds = medianSeconds([&] { count = referenceIterations(bench); });
+        *iterations = count;
+        return seconds;
     } else {
         viewerState.method = GreyPortable;
         const int threads = row == ThreadsRow ? processorThreadCount() : 1;
@@ -191,39 +244,58 @@ double rowSeconds(int row, const BenchView& bench, uint32_t* iterations) {
     return seconds;
 }
 
+// Each row names the path it takes: the 3DNow! layer, the vectorised form.
 std::string rowName(int row, bool layer) {
     if (row < ComplexRow) return methodName(row, layer);
     if (row == ComplexRow) return "std::complex<double>";
-    if (row == VectorRow) return "portable, vectorised";
-    return "portable, vectorised, " + std::to_string(processorThreadCount()) + " threads";
+    const std::string form = vectorFormName(vectorForm());
+    const std::string threads = ", " + std::to_string(processorThreadCount()) + " threads";
+    if (row == VectorRow) return "portable, " + form;
+    return (row == ThreadsRow ? "portable, " : "limit, ") + form + threads;
+}
+
+void runView(const BenchView& bench, const Selection& selection, bool layer, int chains) {
+    std::printf("  %-32s %10s %10s %10s %9s %8s\n", "method", "iterations", "ms", "Mit/s", "vs 0",
+                "of limit");
+    viewerState.kind = bench.kind;
+    viewerState.view = bench.view;
+    viewerState.juliaSeed = bench.seed;
+    uint64_t baseIterations, limitIterations;
+    const double baseSeconds = rowSeconds(GreyPortable, bench, &baseIterations);
+    const double limit = limitSeconds(chains, processorThreadCount(), &limitIterations);
+    const double baseRate = baseIterations / baseSeconds, limitRate = limitIterations / limit;
+    for (int row = 0; row < RowCount; ++row) {
+        if (!selection.rows[row]) continue;
+        uint64_t iterations = baseIterations;
+        const double seconds = row == LimitRow ? limit
+                               : row           ? rowSeconds(row, bench, &iterations)
+                                               : baseSeconds;
+        if (row == LimitRow) iterations = limitIterations;
+        const double rate = iterations / seconds;
+        // The same pixels: the time against method 0's; the limit: its rate against method 0's.
+        const double speed = row == LimitRow ? rate / baseRate : baseSeconds / seconds;
+        std::printf("  %-32s %10llu %10.2f %10.1f %8.2fx %7.1f%%\n", rowName(row, layer).c_str(),
+                    static_cast<unsigned long long>(iterations), seconds * 1e3, rate / 1e6, speed,
+                    100 * rate / limitRate);
+    }
 }
 
 int runTool(int argc, char** argv) {
     Selection selection;
     if (int code = parseArguments(argc, argv, &selection); code >= 0) return code;
     loadPalette("palety/Default.pal");
-    const bool layer = chooseThreeDNowForm("zelvonia-bench", selection.rows[Grey3DNow] ||
-                                                                 selection.rows[Palette3DNow]);
+    const bool layer = chooseProcessorForms(
+        "zelvonia-bench", selection.rows[Grey3DNow] || selection.rows[Palette3DNow],
+        selection.without);
     std::printf("median of %d to %d runs of the four tiles (512x512 pixels, at most 100 "
                 "iterations each)\n",
                 MinimumRuns, MaximumRuns);
-    printProcessor();
+    const int chains = fastestChainCount();
+    printProcessor(chains);
     for (int v = 0; v < 3; ++v) {
         if (!selection.views[v]) continue;
-        const BenchView& bench = benchViews[v];
-        std::printf("\n%d. %s\n  %-32s %10s %10s %10s %9s\n", v + 1, bench.name, "method",
-                    "iterations", "ms", "Mit/s", "vs 0");
-        viewerState.kind = bench.kind;
-        viewerState.view = bench.view;
-        viewerState.juliaSeed = bench.seed;
-        uint32_t baseIterations, iterations;
-        const double baseSeconds = rowSeconds(GreyPortable, bench, &baseIterations);
-        for (int row = 0; row < RowCount; ++row) {
-            if (!selection.rows[row]) continue;
-            iterations = baseIterations;
-            const double seconds = row ? rowSeconds(row, bench, &iterations) : baseSeconds;
-            printRow(rowName(row, layer).c_str(), iterations, seconds, baseSeconds);
-        }
+        std::printf("\n%d. %s\n", v + 1, benchViews[v].name);
+        runView(benchViews[v], selection, layer, chains);
     }
     return 0;
 }

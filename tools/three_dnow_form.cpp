@@ -1,15 +1,33 @@
-// three_dnow_form.cpp -- 3DNow! or the packed-pair layer, for the tools
+// three_dnow_form.cpp -- 3DNow! or the packed-pair layer, and the vectorised form, for the tools
 #include "tools/three_dnow_form.h"
 
 #include <cstdio>
 
+#include "engine/kernels_portable_vector.h"
 #include "engine/processor_check.h"
 #include "engine/tile_computation.h"
+#include "tools/tool_options.h"
 
-bool chooseThreeDNowForm(const char* program, bool wanted) {
-    if (detect3DNow()) return false;
+namespace {
+
+// Each form needs the features of the narrower ones, SSE2 at the bottom.
+void chooseVectorForm(unsigned without) {
+    if (without & WithoutSse2)
+        limitVectorForm(ScalarForm);
+    else if (without & WithoutAvx2)
+        limitVectorForm(Sse2Form);
+    else if (without & WithoutAvx512)
+        limitVectorForm(Avx2Form);
+}
+
+} // namespace
+
+bool chooseProcessorForms(const char* program, bool wanted, unsigned without) {
+    chooseVectorForm(without);
+    const bool present = detect3DNow() != 0;
+    if (present && !(without & WithoutThreeDNow)) return false;
     useThreeDNowLayer(true);
-    if (wanted)
+    if (wanted && !present && !(without & WithoutThreeDNow))
         std::fprintf(stderr,
                      "%s: no 3DNow! on this processor; methods 2 and 5 run on the packed-pair "
                      "layer\n",

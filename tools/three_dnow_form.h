@@ -1,7 +1,11 @@
-// three_dnow_form.h -- the tools' choice between the 3DNow! instructions and the packed-pair layer
+// three_dnow_form.h -- the tools' choice of the processor's forms: the 3DNow! instructions or the
+// packed-pair layer, and the widest vectorised form
 #pragma once
 
-// Where the processor lacks 3DNow!, methods 2 and 5 run on the packed-pair layer, with the same
-// pictures, and program says so on stderr when wanted is true (the run uses those methods).
-// Returns true when they run on the layer. Called by the tools at start.
-bool chooseThreeDNowForm(const char* program, bool wanted);
+// Where the processor lacks 3DNow!, or without (WithoutFeature bits of tool_options.h) names it,
+// methods 2 and 5 run on the packed-pair layer, with the same pictures; program says so on stderr
+// when wanted is true (the run uses those methods) and the processor lacks 3DNow! unasked. The
+// vectorised
+// kernels take the widest form left by without. Returns true when methods 2 and 5 run on the
+// layer. Called by the tools at start.
+bool chooseProcessorForms(const char* program, bool wanted, unsigned without);

@@ -1,4 +1,5 @@
-// tool_options.h -- --help and --version, answered alike by the generator and sample tools
+// tool_options.h -- --help and --version, answered alike by the tools, and the features that
+// --without names
 #pragma once
 
 #include <cstdio>
@@ -23,4 +24,25 @@ inline int answerOption(const char* tool, const char* usage, const char* option)
     }
     std::fprintf(stderr, "%s: unknown option %s\n%s", tool, option, usage);
     return 2;
+}
+
+// Processor features that the computing tools can be told to do without, one bit each.
+enum WithoutFeature { WithoutSse2 = 1, WithoutAvx2 = 2, WithoutAvx512 = 4, WithoutThreeDNow = 8 };
+
+// Adds the features of a comma-separated list of "sse2", "avx2", "avx512" and "3dnow" to
+// *features; false when a name is unknown or empty.
+inline bool parseWithout(const char* list, unsigned* features) {
+    static const char* const names[] = {"sse2", "avx2", "avx512", "3dnow"};
+    for (const char* item = list;;) {
+        const char* comma = std::strchr(item, ',');
+        const size_t length = comma ? size_t(comma - item) : std::strlen(item);
+        unsigned bit = 0;
+        for (unsigned n = 0; n < 4; ++n)
+            if (std::strlen(names[n]) == length && std::strncmp(item, names[n], length) == 0)
+                bit = 1u << n;
+        if (!bit) return false;
+        *features |= bit;
+        if (!comma) return true;
+        item = comma + 1;
+    }
 }
