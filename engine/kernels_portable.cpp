@@ -6,38 +6,17 @@
 
 #include "engine/escape_time.h"
 #include "engine/kernels.h"
-#include "engine/palette_table.h"
+#include "engine/portable_arithmetic.h"
 #include "engine/viewer_state.h"
 
 namespace {
 
-constexpr double PixelScale = -1.0 / TileSide;
-// zi is formed as ci - t * MinusTwo, which is ci + 2t to the last bit.
-constexpr double MinusTwo = -2.0;
-
-// The pixel point of column i (or row j) of a tile starting at origin with the given extent.
-inline double pixelPoint(double origin, int index, double extent) {
-    return origin - (index * extent) * PixelScale;
-}
-
-// Colour k (a palette entry or a grey level) into the pixel.
-template <bool isPalette> inline void writeColour(uint8_t* pixel, int k) {
-    if (isPalette) {
-        pixel[0] = PaletteTable[k].red;
-        pixel[1] = PaletteTable[k].green;
-        pixel[2] = PaletteTable[k].blue;
-    } else {
-        pixel[0] = pixel[1] = pixel[2] = uint8_t(k);
-    }
-}
-
 // One kernel for all four: Julia iterates from the pixel point with the seed as constant and
 // escapes beyond PortableJuliaEscapeBound; Mandelbrot iterates from c = the pixel point and
-// escapes beyond EscapeBound. k runs over the IterationLimit colours the kernel can write.
+// escapes beyond EscapeBound. n counts the iterations.
 template <bool isJulia, bool isPalette>
 void portableKernel(TileImage& tile, double x0, double dx, double y0, double dy) {
     constexpr double bound = isJulia ? PortableJuliaEscapeBound : EscapeBound;
-    constexpr int firstColour = isPalette ? FirstPaletteEntry : FirstGrey;
     const JuliaSeed seed = viewerState.juliaSeed;
     uint32_t count = viewerState.iterationCount;
 
@@ -49,7 +28,7 @@ void portableKernel(TileImage& tile, double x0, double dx, double y0, double dy)
             const double cr = isJulia ? seed.re : pr;
             const double ci = isJulia ? seed.im : pi;
             double zr = pr, zi = pi, xx = pr * pr, yy = pi * pi;
-            for (int k = firstColour; k < firstColour + int(IterationLimit); ++k) {
+            for (int n = 1; n <= int(IterationLimit); ++n) {
                 const double t = zr * zi;
                 zr = (xx - yy) + cr;
                 zi = ci - t * MinusTwo;
@@ -62,9 +41,9 @@ void portableKernel(TileImage& tile, double x0, double dx, double y0, double dy)
                 // count at once.
                 if (!(m <= bound)) {
                     if (m > bound)
-                        writeColour<isPalette>(tile.pixels + (TileSide * j + i) * 3, k);
+                        writeEscapeColour(tile.pixels + (TileSide * j + i) * 3, isPalette, n);
                     else
-                        count += firstColour + IterationLimit - 1 - k;
+                        count += IterationLimit - n;
                     break;
                 }
             }

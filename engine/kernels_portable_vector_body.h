@@ -9,7 +9,7 @@
 
 #include "engine/escape_time.h"
 #include "engine/kernels_portable_vector.h"
-#include "engine/palette_table.h"
+#include "engine/portable_arithmetic.h"
 
 // The wider forms, each in the one file compiled for its instructions.
 uint32_t portableVectorPixelsAvx2(const VectorTile& job, int first, int end, int bottom, int top);
@@ -19,10 +19,6 @@ uint64_t bareIterationsAvx512(int chains, uint64_t steps);
 
 namespace {
 
-// As in the portable kernels: zi is formed as ci - t * MinusTwo.
-constexpr double PixelScale = -1.0 / TileSide;
-constexpr double MinusTwo = -2.0;
-
 // The real part of each column's points and the imaginary part of each row's, exactly as the
 // portable kernel forms them, for columns from on and for rows of the tile.
 struct Points {
@@ -30,8 +26,8 @@ struct Points {
 };
 
 void formPoints(Points& p, const VectorTile& job, int from, int end, int bottom, int top) {
-    for (int i = from; i < end; ++i) p.re[i - from] = job.x0 - (i * job.dx) * PixelScale;
-    for (int j = bottom; j < top; ++j) p.im[j] = job.y0 - (j * job.dy) * PixelScale;
+    for (int i = from; i < end; ++i) p.re[i - from] = pixelPoint(job.x0, i, job.dx);
+    for (int j = bottom; j < top; ++j) p.im[j] = pixelPoint(job.y0, j, job.dy);
 }
 
 // Below this, a number's square is far from overflowing: a first iteration from points and seed
@@ -115,16 +111,10 @@ uint32_t writeBlock(const int64_t (&survived)[V::Chains][V::Lanes], const Vector
             const int n = lived < IterationLimit ? int(lived) + 1 : 0;
             uint8_t* pixel = job.tile->pixels + (TileSide * (row + lane) + i) * 3;
             total += n ? uint32_t(n) : IterationLimit;
-            if (!n) {
+            if (n)
+                writeEscapeColour(pixel, job.palette, n);
+            else
                 pixel[0] = pixel[1] = pixel[2] = 0;
-            } else if (job.palette) {
-                const PaletteEntry& entry = PaletteTable[FirstPaletteEntry - 1 + n];
-                pixel[0] = entry.red;
-                pixel[1] = entry.green;
-                pixel[2] = entry.blue;
-            } else {
-                pixel[0] = pixel[1] = pixel[2] = uint8_t(FirstGrey - 1 + n);
-            }
         }
     return total;
 }
