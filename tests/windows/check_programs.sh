@@ -40,5 +40,5 @@ for program in zelvonia zelvonia-render zelvonia-bench; do
         grep -qF "$line" <<<"$resources" || fail "no $line in its version resource"
     done
 done
-[ "$status" -eq 0 ] && echo "ok: imports on Windows XP x64, subsystem 5.2, stripped, resources"
+[ "$status" -eq 0 ] && echo "ok: imports on Windows XP x64, subsystem version 5.2, stripped, resources"
 exit "$status"
