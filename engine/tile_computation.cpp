@@ -48,20 +48,14 @@ TileOrigin gridTileOrigin(const ViewRegion& view, const TileGrid& grid, int colu
     return {x, y};
 }
 
-TileOrigin tileOrigin(const ViewRegion& view, int t) {
-    return gridTileOrigin(view, tileGrid(view, 2, 2), TilePlaces[t].column, TilePlaces[t].row);
-}
-
-void computeTile(TileImage& tile, int t, FractalKind kind) {
-    const TileGrid grid = tileGrid(viewerState.view, 2, 2);
-    const TileOrigin origin = tileOrigin(viewerState.view, t);
+void computeGridTile(TileImage& tile, const TileGrid& grid, int column, int row, FractalKind kind) {
+    const TileOrigin origin = gridTileOrigin(viewerState.view, grid, column, row);
     tileKernel(kind, viewerState.method)(tile, origin.x, grid.width, origin.y, grid.height);
 }
 
-void computeGridTile(TileImage& tile, const TileGrid& grid, int column, int row) {
-    const TileOrigin origin = gridTileOrigin(viewerState.view, grid, column, row);
-    tileKernel(viewerState.kind, viewerState.method)(tile, origin.x, grid.width, origin.y,
-                                                     grid.height);
+void computeTile(TileImage& tile, int t, FractalKind kind) {
+    computeGridTile(tile, tileGrid(viewerState.view, 2, 2), TilePlaces[t].column, TilePlaces[t].row,
+                    kind);
 }
 
 void startComputation() {

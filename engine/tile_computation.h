@@ -38,14 +38,11 @@ struct TileOrigin {
 };
 TileOrigin gridTileOrigin(const ViewRegion& view, const TileGrid& grid, int column, int row);
 
-// The same for tile t of the picture's 2x2 tiles.
-TileOrigin tileOrigin(const ViewRegion& view, int t);
+// Runs the kernel of kind and the current method for the tile at column and row of grid.
+void computeGridTile(TileImage& tile, const TileGrid& grid, int column, int row, FractalKind kind);
 
-// Runs the kernel of kind and the current method for tile t of the current view.
+// The same for tile t of the picture's 2x2 tiles in the current view.
 void computeTile(TileImage& tile, int t, FractalKind kind);
-
-// Runs the kernel of the current kind and method for the tile at column and row of grid.
-void computeGridTile(TileImage& tile, const TileGrid& grid, int column, int row);
 
 // The statistics of a computation: startComputation zeroes iterationCount and restarts
 // computeTimer, finishComputation stores its reading in computeSeconds.

@@ -94,7 +94,3 @@ void computeGridRowVectorised(TileImage* tiles, const TileGrid& grid, int row, i
         jobs.push_back(gridJob(&tiles[column], grid, column, row));
     viewerState.iterationCount += computeJobs(jobs.data(), grid.columns, threads);
 }
-
-int processorThreadCount() {
-    return hardwareThreadCount();
-}

@@ -11,6 +11,3 @@ void computeTilesVectorised(TileImage (&tiles)[4], int threads);
 // Computes the tiles of one row of grid (tiles holds grid.columns of them, from the left) in the
 // same way, and adds the threads' counts to iterationCount.
 void computeGridRowVectorised(TileImage* tiles, const TileGrid& grid, int row, int threads);
-
-// The processor's hardware threads, at least 1.
-int processorThreadCount();

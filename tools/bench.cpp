@@ -219,7 +219,7 @@ int parseArguments(int argc, char** argv, Selection* selection) {
 void printProcessor(int chains) {
     const VectorForm form = vectorForm();
     std::printf("vectorised rows: %s, %d doubles per register; %d cores; limit: %d chains\n",
-                vectorFormName(form), vectorFormLanes(form), processorThreadCount(), chains);
+                vectorFormName(form), vectorFormLanes(form), hardwareThreadCount(), chains);
 }
 
 // The timing of one row of the current view; for rows after the six methods, method 0's
@@ -237,7 +237,7 @@ double rowSeconds(int row, const BenchView& bench, uint64_t* iterations) {
         return seconds;
     } else {
         viewerState.method = GreyPortable;
-        const int threads = row == ThreadsRow ? processorThreadCount() : 1;
+        const int threads = row == ThreadsRow ? hardwareThreadCount() : 1;
         seconds = medianSeconds([=] { computeTilesVectorised(tiles, threads); });
     }
     *iterations = viewerState.iterationCount;
@@ -249,7 +249,7 @@ std::string rowName(int row, bool layer) {
     if (row < ComplexRow) return methodName(row, layer);
     if (row == ComplexRow) return "std::complex<double>";
     const std::string form = vectorFormName(vectorForm());
-    const std::string threads = ", " + std::to_string(processorThreadCount()) + " threads";
+    const std::string threads = ", " + std::to_string(hardwareThreadCount()) + " threads";
     if (row == VectorRow) return "portable, " + form;
     return (row == ThreadsRow ? "portable, " : "limit, ") + form + threads;
 }
@@ -262,7 +262,7 @@ void runView(const BenchView& bench, const Selection& selection, bool layer, int
     viewerState.juliaSeed = bench.seed;
     uint64_t baseIterations, limitIterations;
     const double baseSeconds = rowSeconds(GreyPortable, bench, &baseIterations);
-    const double limit = limitSeconds(chains, processorThreadCount(), &limitIterations);
+    const double limit = limitSeconds(chains, hardwareThreadCount(), &limitIterations);
     const double baseRate = baseIterations / baseSeconds, limitRate = limitIterations / limit;
     for (int row = 0; row < RowCount; ++row) {
         if (!selection.rows[row]) continue;

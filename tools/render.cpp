@@ -13,6 +13,7 @@
 #include "platform/error_text.h"
 #include "platform/interval_timer.h"
 #include "platform/regular_file.h"
+#include "platform/threads.h"
 #include "tools/picture_file.h"
 #include "tools/standard_output.h"
 #include "tools/three_dnow_form.h"
@@ -189,11 +190,11 @@ int checkPalette(const char* path) {
 // One row of tiles, from the left; adds its iterations to iterationCount.
 void computeTileRow(const Options& options, TileImage* tiles, const TileGrid& grid, int row) {
     if (options.vector) {
-        computeGridRowVectorised(tiles, grid, row, processorThreadCount());
+        computeGridRowVectorised(tiles, grid, row, hardwareThreadCount());
         return;
     }
     for (int column = 0; column < grid.columns; ++column)
-        computeGridTile(tiles[column], grid, column, row);
+        computeGridTile(tiles[column], grid, column, row, viewerState.kind);
 }
 
 // Computes and writes the picture a row of tiles at a time, from the top, so that memory holds
