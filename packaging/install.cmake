@@ -3,7 +3,8 @@
 #   cmake --install BUILD --prefix P    the viewer's launcher and the tools under P/bin, the
 #                                       program under P/lib/zelvonia, its data under
 #                                       P/share/zelvonia, desktop entry, icon, metainfo, manuals
-#   cd BUILD && cpack -G DEB            zelvonia_VERSION_amd64.deb, with /usr as prefix
+#   cd BUILD && cpack -G DEB            zelvonia_VERSION_amd64.deb, with /usr as prefix (_i386
+#                                       from scripts/build-i386)
 #
 # The viewer reads palety/ and data/ from its working folder, so P/bin/zelvonia is a launcher
 # that changes to the data folder found relative to itself (the tree can be moved) and runs the
@@ -69,6 +70,10 @@ file, and zelvonia-bench, which times the implementations.")
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# CPack takes the architecture from dpkg, which names the build machine's.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE i386)
+endif()
 # The shared libraries the programs link give most dependencies. SDL opens libGL.so.1 itself, at
 # run time, and OpenGL needs a driver besides.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

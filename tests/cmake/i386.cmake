@@ -1,0 +1,30 @@
+# i386.cmake -- scripts/build-i386 builds build-i386/ for tests/i386/test_i386.sh, which runs its
+# render tool under qemu-i386 as two processors of the 32-bit era and compares it with this
+# build's: a Phenom (3DNow!, SSE2) and an Athlon without SSE, where any SSE instruction is
+# illegal. The processor checks run there too; skipped without qemu-i386 or the i386 libraries
+# (scripts/setup installs both).
+find_program(ZELVONIA_QEMU_I386 qemu-i386)
+if(NOT ZELVONIA_QEMU_I386 OR NOT EXISTS /usr/lib/i386-linux-gnu/cmake/SDL2)
+  add_test(NAME i386.build COMMAND sh -c "echo 'no qemu-i386 or i386 SDL2'; exit 77")
+  set_tests_properties(i386.build PROPERTIES SKIP_RETURN_CODE 77)
+  return()
+endif()
+add_test(NAME i386.build COMMAND ${CMAKE_SOURCE_DIR}/scripts/build-i386 --kernel-tests)
+set_tests_properties(i386.build PROPERTIES FIXTURES_SETUP i386_build TIMEOUT 900
+                     ENVIRONMENT "ZELVONIA_JOBS=2")
+set(ZELVONIA_I386_BUILD ${CMAKE_SOURCE_DIR}/build-i386)
+foreach(processor phenom athlon)
+  set(cpu ${processor})
+  if(processor STREQUAL athlon)
+    set(cpu athlon,-sse,-sse2)
+  endif()
+  add_test(NAME i386.pictures.${processor}
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/i386/test_i386.sh ${CMAKE_BINARY_DIR}
+                        ${ZELVONIA_I386_BUILD} ${cpu})
+  # The kernels are too slow to test under the emulator; the pictures above stand for them.
+  add_test(NAME i386.processor_check.${processor}
+           COMMAND qemu-i386 -cpu ${cpu} ${ZELVONIA_I386_BUILD}/kernel_tests
+                   --gtest_filter=ProcessorCheck.*)
+  set_tests_properties(i386.pictures.${processor} i386.processor_check.${processor} PROPERTIES
+                       FIXTURES_REQUIRED i386_build ENVIRONMENT ZELVONIA_EXPECT_3DNOW=1 TIMEOUT 600)
+endforeach()
