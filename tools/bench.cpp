@@ -18,6 +18,7 @@
 #include "platform/console_program.h"
 #include "platform/interval_timer.h"
 #include "platform/threads.h"
+#include "platform/x87_control.h"
 #include "tools/standard_output.h"
 #include "tools/three_dnow_form.h"
 #include "tools/tool_options.h"
@@ -303,6 +304,7 @@ int runTool(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    loadX87ControlWord(x87DefaultControlWord);
     startConsoleProgram("zelvonia-bench", &argc, &argv);
     return finishStandardOutput("zelvonia-bench", runTool(argc, argv));
 }
