@@ -31,13 +31,13 @@ const TileKernel portableOnX87Table[2][2] = {
 };
 
 bool threeDNowLayer = false;
-bool portableOnX87 = !detectSse2();
+bool portableX87 = !detectSse2();
 
 // The kernel of the dispatch table for (kind, method).
 TileKernel tileKernel(FractalKind kind, ComputeMethod method) {
     if (threeDNowLayer && (method == Grey3DNow || method == Palette3DNow))
         return layerTable[kind == Julia][method == Palette3DNow];
-    if (portableOnX87 && (method == GreyPortable || method == PalettePortable))
+    if (portableX87 && (method == GreyPortable || method == PalettePortable))
         return portableOnX87Table[kind == Julia][method == PalettePortable];
     return kernelTable[kind == Julia][method];
 }
@@ -49,7 +49,11 @@ void useThreeDNowLayer(bool layer) {
 }
 
 void usePortableOnX87(bool x87) {
-    portableOnX87 = x87;
+    portableX87 = x87;
+}
+
+bool portableOnX87() {
+    return portableX87;
 }
 
 // The tiles' corners are IEEE double arithmetic too, on whichever unit this file is built for.
