@@ -28,10 +28,12 @@ foreach(processor phenom athlon)
   set_tests_properties(i386.processor_check.${processor} PROPERTIES
                        ENVIRONMENT ZELVONIA_EXPECT_3DNOW=1)
 endforeach()
+add_test(NAME i386.package COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/i386/check_package.sh
+                                   ${ZELVONIA_I386_BUILD})
 # A Pentium II, with MMX alone, answers 0x80000000 from outside the extended range: no 3DNow!.
 add_test(NAME i386.processor_check.pentium2
          COMMAND qemu-i386 -cpu pentium2 ${ZELVONIA_I386_BUILD}/kernel_tests
                  --gtest_filter=ProcessorCheck.*)
 set_tests_properties(i386.pictures.phenom i386.pictures.athlon i386.processor_check.phenom
-                     i386.processor_check.athlon i386.processor_check.pentium2 PROPERTIES
+                     i386.processor_check.athlon i386.processor_check.pentium2 i386.package PROPERTIES
                      FIXTURES_REQUIRED i386_build TIMEOUT 600)
