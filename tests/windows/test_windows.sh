@@ -16,13 +16,15 @@ PACKAGE=$WORK/$(basename "$ZIP" .zip) ANSWER_PAUSE=3 # Wine's boxes can be slow 
 cd "$PACKAGE" || fail "no $PACKAGE"
 
 # The 32-bit programs compute in the x87 registers, whose wider exponent and significand must
-# not show: they also draw the views where doubles run out, and as on a processor without SSE2.
+# not show: they also draw the views where doubles run out (a deep zoom, subnormal steps; and in
+# both kinds squares that overflow, tiles at infinity, NaN iterates from inf - inf), and all but
+# the x87 methods 1 and 4 as on a processor without SSE2.
 views=("" "--view -1.4968 0x1p-16 0 0x1p-16" "--kind julia --seed -0.8 0.156")
 processors=("")
 if [ "$(basename "$PACKAGE")" = zelvonia-windows-x86 ]; then
-    for view in "-0.743643887037151 1e-12 0.13182590420533 1e-12" "-1.5 0x1p-1070 0 0x1p-1070" \
-        "0 0x1p-1060 0 0x1p-1060" "-1e308 1.7e308 -1e308 1.7e308" "1e308 1.7e308 0 1" \
-        "1e308 1.7e308 1e308 1.7e308"; do # deep; subnormal steps; overflow; at infinity; NaN
+    views+=("--view -0.743643887037151 1e-12 0.13182590420533 1e-12"
+        "--view -1.5 0x1p-1070 0 0x1p-1070" "--view 0 0x1p-1060 0 0x1p-1060")
+    for view in "-1e308 1.7e308 -1e308 1.7e308" "1e308 1.7e308 0 1" "1e308 1.7e308 1e308 1.7e308"; do
         views+=("--view $view" "--kind julia --seed -0.8 0.156 --view $view")
     done
     processors+=("--without sse2")
@@ -32,6 +34,7 @@ for view in "${views[@]}"; do
     for method in 0 "0 --vector" 1 2 3 "3 --vector" 4 5; do # --vector: on Windows threads
         render "$WORK/linux.ppm" $view --method $method
         for processor in "${processors[@]}"; do
+            [[ $method = [14] && -n $processor ]] && continue
             wine zelvonia-render.exe $view --method $method $processor "$WORK/windows.ppm" \
                 >/dev/null 2>&1 || fail "zelvonia-render.exe $view --method $method failed"
             cmp -s "$WORK/linux.ppm" "$WORK/windows.ppm" ||
@@ -115,4 +118,4 @@ for text in "The graphics mode is not supported." "Program se uzavrie." \
 done
 # Every differing picture, once the rest has run.
 [ ${#differing[@]} -eq 0 ] || fail "pictures differ:$(printf '\n    %s' "${differing[@]}")"
-say "ok: ${#views[@]} views by 8 methods, $((${#views[@]} * 8 * ${#processors[@]})) pictures as Linux's"
+say "ok: the pictures of ${#views[@]} views by 8 methods as Linux's"
