@@ -9,6 +9,12 @@ void mandelbrotPalettePortable(TileImage& tile, double x0, double dx, double y0,
 void juliaGreyPortable(TileImage& tile, double x0, double dx, double y0, double dy);
 void juliaPalettePortable(TileImage& tile, double x0, double dx, double y0, double dy);
 
+// The same four on the x87 unit, with the same IEEE double results, for processors without SSE2.
+void mandelbrotGreyPortableOnX87(TileImage& tile, double x0, double dx, double y0, double dy);
+void mandelbrotPalettePortableOnX87(TileImage& tile, double x0, double dx, double y0, double dy);
+void juliaGreyPortableOnX87(TileImage& tile, double x0, double dx, double y0, double dy);
+void juliaPalettePortableOnX87(TileImage& tile, double x0, double dx, double y0, double dy);
+
 // x87, 64-bit significands.
 void mandelbrotGreyX87(TileImage& tile, double x0, double dx, double y0, double dy);
 void mandelbrotPaletteX87(TileImage& tile, double x0, double dx, double y0, double dy);

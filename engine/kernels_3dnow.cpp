@@ -24,23 +24,23 @@ namespace {
 // The low byte of -n is 256 - n for a countdown n of 1 to IterationLimit and 0 for a point that
 // stayed.
 #define PIXEL_WRITE_GREY                                                                           \
-    "movl %[n], %[scratch]\n\t"                                                                    \
-    "negl %[scratch]\n\t"                                                                          \
+    "movl %[n], %k[scratch]\n\t"                                                                   \
+    "negl %k[scratch]\n\t"                                                                         \
     "movb %b[scratch], (%[pixel])\n\t"                                                             \
     "movb %b[scratch], 1(%[pixel])\n\t"                                                            \
     "movb %b[scratch], 2(%[pixel])\n\t"
 
 // Entry LastPaletteEntry - n, whose spare byte stays out; black when the point stayed.
 #define PIXEL_WRITE_PALETTE                                                                        \
-    "xorl %[scratch], %[scratch]\n\t"                                                              \
+    "xorl %k[scratch], %k[scratch]\n\t"                                                            \
     "testl %[n], %[n]\n\t"                                                                         \
     "jz 5f\n\t"                                                                                    \
-    "movl %[lastEntry], %[scratch]\n\t"                                                            \
-    "subl %[n], %[scratch]\n\t"                                                                    \
-    "movl (%[palette], %q[scratch], 4), %[scratch]\n"                                              \
+    "movl %[lastEntry], %k[scratch]\n\t"                                                           \
+    "subl %[n], %k[scratch]\n\t"                                                                   \
+    "movl (%[palette], %[scratch], 4), %k[scratch]\n"                                              \
     "5:\n\t"                                                                                       \
     "movw %w[scratch], (%[pixel])\n\t"                                                             \
-    "shrl $16, %[scratch]\n\t"                                                                     \
+    "shrl $16, %k[scratch]\n\t"                                                                    \
     "movb %b[scratch], 2(%[pixel])\n\t"
 
 // One tile. The iteration follows the table of one step: S = z*z; Q = (zr, 0)*z, spread to both
@@ -75,13 +75,13 @@ namespace {
         "pfmul %%mm0, %%mm4\n\t"                                                                   \
         "pfacc %%mm4, %%mm4\n\t"                                                                   \
         "pfcmpgt %%mm2, %%mm4\n\t"                                                                 \
-        "movd %%mm4, %[scratch]\n\t"                                                               \
+        "movd %%mm4, %k[scratch]\n\t"                                                              \
         "incl %[count]\n\t"                                                                        \
-        "testl %[scratch], %[scratch]\n\t"                                                         \
+        "testl %k[scratch], %k[scratch]\n\t"                                                       \
         "jnz 4f\n\t"                                                                               \
         "decl %[n]\n\t"                                                                            \
         "jnz 3b\n"                                                                                 \
-        "4:\n\t" pixelWrite "addq $3, %[pixel]\n\t"                                                \
+        "4:\n\t" pixelWrite "add $3, %[pixel]\n\t"                                                 \
         "pfadd %[columnStep], %%mm7\n\t"                                                           \
         "decl %[columns]\n\t"                                                                      \
         "jnz 2b\n\t"                                                                               \
@@ -89,8 +89,8 @@ namespace {
         "decl %[rows]\n\t"                                                                         \
         "jnz 1b\n\t"                                                                               \
         "femms"                                                                                    \
-        : [pixel] "+r"(pixel), [count] "+r"(count), [rows] "=&r"(rows), [columns] "=&r"(columns),  \
-          [n] "=&r"(n), [scratch] "=&r"(scratch)                                                   \
+        : [pixel] "+r"(pixel), [count] "+r"(count), [rows] "=m"(rows), [columns] "=m"(columns),    \
+          [n] "=&r"(n), [scratch] "=&q"(scratch)                                                   \
         : [y0f] "m"(frame.y0f), [start] "m"(frame.start), [columnStep] "m"(frame.columnStep),      \
           [rowStep] "m"(frame.rowStep), [bound] "m"(frame.bound), [zero] "m"(frame.zero),          \
           [seed] "m"(frame.juliaSeed), [palette] "r"(PaletteTable), [limit] "i"(IterationLimit),   \
@@ -103,7 +103,9 @@ void threeDNowKernel(TileImage& tile, double x0, double dx, double y0, double dy
     const ThreeDNowFrame frame = threeDNowFrame(x0, dx, y0, dy);
     uint32_t count = viewerState.iterationCount;
     uint8_t* pixel = tile.pixels;
-    uint32_t rows, columns, n, scratch;
+    // IA-32 has too few registers for the loop counters too; they count in memory.
+    uint32_t rows, columns, n;
+    uintptr_t scratch; // a palette index, so as wide as an address
     if constexpr (isJulia && isPalette)
         THREEDNOW_KERNEL(SEED_LOAD_JULIA, PIXEL_START_JULIA, PIXEL_WRITE_PALETTE);
     else if constexpr (isJulia)

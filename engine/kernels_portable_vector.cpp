@@ -1,14 +1,13 @@
-// kernels_portable_vector.cpp -- the vectorised portable kernels: scalar and SSE2 forms, and the
-// choice of form
+// kernels_portable_vector.cpp -- the vectorised portable kernels: the scalar form, on the x87 unit
+// like a processor without SSE2, and the choice of form
 #include "engine/kernels_portable_vector.h"
 
-#include <emmintrin.h>
-
 #include "engine/kernels_portable_vector_body.h"
+#include "platform/x87_control.h"
 
 namespace {
 
-// One double at a time, for a processor taken to have no SSE2 registers of doubles.
+// One double at a time on the x87, for a processor without SSE2 or taken to have none.
 struct Scalar {
     using Real = double;
     using Mask = bool;
@@ -17,9 +16,9 @@ struct Scalar {
     static constexpr int Chains = 4;
     static Real set(double value) { return value; }
     static Real load(const double* at) { return *at; }
-    static Real add(Real a, Real b) { return a + b; }
-    static Real sub(Real a, Real b) { return a - b; }
-    static Real mul(Real a, Real b) { return a * b; }
+    static Real add(Real a, Real b) { return X87Doubles::add(a, b); }
+    static Real sub(Real a, Real b) { return X87Doubles::sub(a, b); }
+    static Real mul(Real a, Real b) { return X87Doubles::mul(a, b); }
     static Mask all() { return true; }
     static Mask none() { return false; }
     // Ordered: NaN is never greater, as with the portable kernel's comparison, so it stays.
@@ -34,39 +33,15 @@ struct Scalar {
     static void storeCounts(int64_t* at, Count c) { *at = c; }
 };
 
-struct Sse2 {
-    using Real = __m128d;
-    using Mask = __m128d;
-    using Count = __m128i;
-    static constexpr int Lanes = 2;
-    static constexpr int Chains = 4;
-    static Real set(double value) { return _mm_set1_pd(value); }
-    static Real load(const double* at) { return _mm_loadu_pd(at); }
-    static Real add(Real a, Real b) { return _mm_add_pd(a, b); }
-    static Real sub(Real a, Real b) { return _mm_sub_pd(a, b); }
-    static Real mul(Real a, Real b) { return _mm_mul_pd(a, b); }
-    static Mask all() { return _mm_castsi128_pd(_mm_set1_epi32(-1)); }
-    static Mask none() { return _mm_setzero_pd(); }
-    // Ordered: NaN is never greater, as with the portable kernel's comparison, so it stays.
-    static Mask stays(Mask alive, Real sum, Real bound) {
-        return _mm_andnot_pd(_mm_cmpgt_pd(sum, bound), alive);
-    }
-    static Mask unordered(Mask alive, Real sum) {
-        return _mm_and_pd(_mm_cmpunord_pd(sum, sum), alive);
-    }
-    static Mask without(Mask alive, Mask m) { return _mm_andnot_pd(m, alive); }
-    static Mask either(Mask a, Mask b) { return _mm_or_pd(a, b); }
-    static bool anyOf(Mask m) { return _mm_movemask_pd(m) != 0; }
-    static Count zero() { return _mm_setzero_si128(); }
-    // A lane of the mask is all ones, -1 as an integer.
-    static Count count(Count c, Mask alive) { return _mm_sub_epi64(c, _mm_castpd_si128(alive)); }
-    static Count setWhere(Count c, Mask m, int64_t value) {
-        const __m128i where = _mm_castpd_si128(m);
-        return _mm_or_si128(_mm_andnot_si128(where, c),
-                            _mm_and_si128(where, _mm_set1_epi64x(value)));
-    }
-    static void storeCounts(int64_t* at, Count c) { _mm_storeu_si128((__m128i*)at, c); }
-};
+// What compute returns, computed under x87DefaultControlWord, which X87Doubles needs; the
+// caller's word is put back.
+template <class Compute> auto x87ControlWordHeld(Compute compute) {
+    const uint16_t callerControlWord = storeX87ControlWord();
+    loadX87ControlWord(x87DefaultControlWord);
+    const auto result = compute();
+    loadX87ControlWord(callerControlWord);
+    return result;
+}
 
 constexpr uint32_t AvxFlag = 1u << 28;      // CPUID 1, ECX
 constexpr uint32_t OsSavesFlag = 1u << 27;  // CPUID 1, ECX: XGETBV usable
@@ -104,7 +79,10 @@ int32_t detectAvx512() {
 }
 
 VectorForm processorVectorForm() {
-    static const VectorForm form = detectAvx512() ? Avx512Form : detectAvx2() ? Avx2Form : Sse2Form;
+    static const VectorForm form = detectAvx512() ? Avx512Form
+                                   : detectAvx2() ? Avx2Form
+                                   : detectSse2() ? Sse2Form
+                                                  : ScalarForm;
     return form;
 }
 
@@ -118,7 +96,7 @@ void limitVectorForm(VectorForm widest) {
 }
 
 const char* vectorFormName(VectorForm form) {
-    static const char* const names[VectorFormCount] = {"scalar", "SSE2", "AVX2", "AVX-512"};
+    static const char* const names[VectorFormCount] = {"x87", "SSE2", "AVX2", "AVX-512"};
     return names[form];
 }
 
@@ -133,9 +111,10 @@ uint32_t portableVectorPixels(const VectorTile& job, int first, int end, int bot
     case Avx2Form:
         return portableVectorPixelsAvx2(job, first, end, bottom, top);
     case Sse2Form:
-        return vectorPixels<Sse2>(job, first, end, bottom, top);
+        return portableVectorPixelsSse2(job, first, end, bottom, top);
     default:
-        return vectorPixels<Scalar>(job, first, end, bottom, top);
+        return x87ControlWordHeld(
+            [&] { return vectorPixels<Scalar>(job, first, end, bottom, top); });
     }
 }
 
@@ -146,8 +125,8 @@ uint64_t bareIterations(int chains, uint64_t steps) {
     case Avx2Form:
         return bareIterationsAvx2(chains, steps);
     case Sse2Form:
-        return bareForm<Sse2>(chains, steps);
+        return bareIterationsSse2(chains, steps);
     default:
-        return bareForm<Scalar>(chains, steps);
+        return x87ControlWordHeld([&] { return bareForm<Scalar>(chains, steps); });
     }
 }

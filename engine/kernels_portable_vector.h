@@ -32,7 +32,7 @@ inline uint32_t portableVectorColumns(const VectorTile& job, int first, int end)
 // the one before it.
 enum VectorForm { ScalarForm, Sse2Form, Avx2Form, Avx512Form, VectorFormCount };
 
-// "scalar", "SSE2", "AVX2" or "AVX-512".
+// "x87", "SSE2", "AVX2" or "AVX-512".
 const char* vectorFormName(VectorForm form);
 
 // Doubles per register of the form: 1, 2, 4 or 8.
@@ -46,7 +46,7 @@ int32_t detectAvx2(const CpuidSource& source);
 int32_t detectAvx512();
 int32_t detectAvx512(const CpuidSource& source);
 
-// The widest form this processor runs (SSE2 at least: every x86-64 processor has it).
+// The widest form this processor runs: the scalar one, on the x87, where it lacks SSE2.
 VectorForm processorVectorForm();
 
 // The form in use: the processor's, or a narrower one after limitVectorForm.

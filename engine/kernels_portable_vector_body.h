@@ -11,7 +11,9 @@
 #include "engine/kernels_portable_vector.h"
 #include "engine/portable_arithmetic.h"
 
-// The wider forms, each in the one file compiled for its instructions.
+// The forms with SIMD registers, each in the one file compiled for its instructions.
+uint32_t portableVectorPixelsSse2(const VectorTile& job, int first, int end, int bottom, int top);
+uint64_t bareIterationsSse2(int chains, uint64_t steps);
 uint32_t portableVectorPixelsAvx2(const VectorTile& job, int first, int end, int bottom, int top);
 uint64_t bareIterationsAvx2(int chains, uint64_t steps);
 uint32_t portableVectorPixelsAvx512(const VectorTile& job, int first, int end, int bottom, int top);
@@ -26,8 +28,9 @@ struct Points {
 };
 
 void formPoints(Points& p, const VectorTile& job, int from, int end, int bottom, int top) {
-    for (int i = from; i < end; ++i) p.re[i - from] = pixelPoint(job.x0, i, job.dx);
-    for (int j = bottom; j < top; ++j) p.im[j] = pixelPoint(job.y0, j, job.dy);
+    for (int i = from; i < end; ++i)
+        p.re[i - from] = pixelPoint<CompiledDoubles>(job.x0, i, job.dx);
+    for (int j = bottom; j < top; ++j) p.im[j] = pixelPoint<CompiledDoubles>(job.y0, j, job.dy);
 }
 
 // Below this, a number's square is far from overflowing: a first iteration from points and seed

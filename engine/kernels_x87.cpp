@@ -216,8 +216,8 @@ void x87Kernel(TileImage& tile, double x0, double dx, double y0, double dy) {
                 : fillTile<isJulia, isPalette, stepping, false>(tile.pixels, x0, stepX, y0, stepY,
                                                                 seedRe, seedIm, count);
 
-    // The caller's word, not a fixed one: on Linux the standing word is 0x037F, and loading
-    // 0x027F here would cut every later long double operation of the process to 53 bits.
+    // The caller's word, not a fixed one: the programs keep x87DefaultControlWord, which stays;
+    // a caller that keeps another (a test) gets its own back.
     loadX87ControlWord(callerControlWord);
 }
 

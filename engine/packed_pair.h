@@ -9,6 +9,19 @@
 #include <bit>
 #include <cstdint>
 
+// A lane's result in single precision. SSE rounds each result to float; an x87 register holds it
+// wider and would carry the excess into the next step, so there it is stored first. A float
+// product is exact in the register and a sum is rounded to 53 bits or more, which a float's 24
+// never round differently after, so the store's rounding is the one the instruction makes.
+inline float single(float value) {
+#ifdef __SSE_MATH__
+    return value;
+#else
+    volatile float memory = value;
+    return memory;
+#endif
+}
+
 // One 64-bit register: a complex number holds its imaginary part in the low lane and its real
 // part in the high lane. Laid out as the register is in memory, low lane first.
 struct PackedPair {
@@ -37,22 +50,22 @@ inline PackedPair punpckhdq(PackedPair a, PackedPair b) {
 
 // PFADD a, b: lane by lane a + b.
 inline PackedPair pfadd(PackedPair a, PackedPair b) {
-    return {a.low + b.low, a.high + b.high};
+    return {single(a.low + b.low), single(a.high + b.high)};
 }
 
 // PFMUL a, b: lane by lane a * b.
 inline PackedPair pfmul(PackedPair a, PackedPair b) {
-    return {a.low * b.low, a.high * b.high};
+    return {single(a.low * b.low), single(a.high * b.high)};
 }
 
 // PFSUBR a, b: lane by lane b - a, the reversed subtraction.
 inline PackedPair pfsubr(PackedPair a, PackedPair b) {
-    return {b.low - a.low, b.high - a.high};
+    return {single(b.low - a.low), single(b.high - a.high)};
 }
 
 // PFACC a, b: the sum of a's lanes below, the sum of b's lanes above.
 inline PackedPair pfacc(PackedPair a, PackedPair b) {
-    return {a.low + a.high, b.low + b.high};
+    return {single(a.low + a.high), single(b.low + b.high)};
 }
 
 // PFCMPGT a, b: lane by lane all ones where a > b, else zero; NaN compares false.

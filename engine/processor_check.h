@@ -1,4 +1,4 @@
-// processor_check.h -- does this processor offer 3DNow!?
+// processor_check.h -- does this processor offer 3DNow!, or SSE2?
 #pragma once
 
 #include <cstdint>
@@ -22,3 +22,8 @@ int32_t detect3DNow();
 
 // The same decision over the answers of source.
 int32_t detect3DNow(const CpuidSource& source);
+
+// 1 when the processor has SSE2 (CPUID 1, EDX bit 26), which the portable kernels' SSE2 form and
+// the vectorised forms need; every x86-64 processor has it.
+int32_t detectSse2();
+int32_t detectSse2(const CpuidSource& source);

@@ -3,6 +3,8 @@
 
 #include "engine/kernels.h"
 #include "engine/kernels_3dnow_layer.h"
+#include "engine/portable_arithmetic.h"
+#include "engine/processor_check.h"
 #include "platform/interval_timer.h"
 
 IntervalTimer computeTimer;
@@ -22,12 +24,21 @@ const TileKernel layerTable[2][2] = {
     {juliaGrey3DNowLayer, juliaPalette3DNowLayer},
 };
 
+// Methods 0 and 3 on the x87 unit: grey, palette.
+const TileKernel portableOnX87Table[2][2] = {
+    {mandelbrotGreyPortableOnX87, mandelbrotPalettePortableOnX87},
+    {juliaGreyPortableOnX87, juliaPalettePortableOnX87},
+};
+
 bool threeDNowLayer = false;
+bool portableX87 = !detectSse2();
 
 // The kernel of the dispatch table for (kind, method).
 TileKernel tileKernel(FractalKind kind, ComputeMethod method) {
     if (threeDNowLayer && (method == Grey3DNow || method == Palette3DNow))
         return layerTable[kind == Julia][method == Palette3DNow];
+    if (portableX87 && (method == GreyPortable || method == PalettePortable))
+        return portableOnX87Table[kind == Julia][method == PalettePortable];
     return kernelTable[kind == Julia][method];
 }
 
@@ -37,14 +48,26 @@ void useThreeDNowLayer(bool layer) {
     threeDNowLayer = layer;
 }
 
+void usePortableOnX87(bool x87) {
+    portableX87 = x87;
+}
+
+bool portableOnX87() {
+    return portableX87;
+}
+
+// The tiles' corners are IEEE double arithmetic too, on whichever unit this file is built for.
 TileGrid tileGrid(const ViewRegion& view, int columns, int rows) {
-    return {columns, rows, view.dx / columns, view.dy / rows};
+    return {columns, rows, CompiledDoubles::div(view.dx, columns),
+            CompiledDoubles::div(view.dy, rows)};
 }
 
 // Column 0 is the corner itself, not x + 0 * width, which an infinite width would make NaN.
 TileOrigin gridTileOrigin(const ViewRegion& view, const TileGrid& grid, int column, int row) {
-    const double x = column ? view.x + column * grid.width : view.x;
-    const double y = row ? view.y + row * grid.height : view.y;
+    const double x =
+        column ? CompiledDoubles::add(view.x, CompiledDoubles::mul(column, grid.width)) : view.x;
+    const double y =
+        row ? CompiledDoubles::add(view.y, CompiledDoubles::mul(row, grid.height)) : view.y;
     return {x, y};
 }
 

@@ -13,6 +13,11 @@ extern IntervalTimer computeTimer;
 // calls it, since it offers methods 2 and 5 only where the processor has 3DNow!.
 void useThreeDNowLayer(bool layer);
 
+// From now on methods 0 and 3 run on the x87 unit (or again on SSE2), with the same pictures.
+// They start on SSE2 where the processor has it; the tools call this to do without.
+void usePortableOnX87(bool x87);
+bool portableOnX87();
+
 // The picture is 2x2 tiles. Tile t lies at this column and row of it, counted in tiles from its
 // lower-left corner: 0 upper-left, 1 upper-right, 2 lower-left, 3 lower-right, the order of
 // tileTextures. The plane's origins, the screen's quads and the tools' pictures all follow it.

@@ -17,3 +17,8 @@ inline uint16_t storeX87ControlWord() {
 inline void loadX87ControlWord(uint16_t word) {
     asm volatile("fldcw %0" : : "m"(word) : "memory");
 }
+
+// All exceptions masked, 53-bit significand, round to nearest: the word that the program keeps
+// at all times outside the x87 kernels. The C run-time libraries start with a 64-bit significand
+// (0x037F), so the programs load it at entry.
+constexpr uint16_t x87DefaultControlWord = 0x027F;

@@ -2,10 +2,12 @@
 // processor checks; tests/cmake/emulated.cmake runs the 3DNow! ones where the processor has it
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "engine/kernels_3dnow_layer.h"
 #include "engine/kernels_portable_vector.h"
 #include "engine/palette_table.h"
+#include "engine/portable_arithmetic.h"
 #include "engine/processor_check.h"
 #include "platform/x87_control.h"
 
@@ -154,10 +157,13 @@ template <VectorForm form> std::vector<TileKernel> vectorisedKernels() {
     return {vectorised<0, form>, vectorised<1, form>, vectorised<2, form>, vectorised<3, form>};
 }
 
-// The portable kernels, then each vectorised form that this processor runs up to AVX2.
+// The portable kernels on SSE2 and on the x87, then each vectorised form that this processor runs
+// up to AVX2.
 TEST(Kernels, PortableFormsFollowTheDefinition) {
     expectFamily<double>(Portable, {mandelbrotGreyPortable, mandelbrotPalettePortable,
                                     juliaGreyPortable, juliaPalettePortable});
+    expectFamily<double>(Portable, {mandelbrotGreyPortableOnX87, mandelbrotPalettePortableOnX87,
+                                    juliaGreyPortableOnX87, juliaPalettePortableOnX87});
     const std::vector<TileKernel> forms[] = {vectorisedKernels<ScalarForm>(),
                                              vectorisedKernels<Sse2Form>(),
                                              vectorisedKernels<Avx2Form>()};
@@ -165,6 +171,31 @@ TEST(Kernels, PortableFormsFollowTheDefinition) {
         SCOPED_TRACE(vectorFormName(VectorForm(form)));
         if (form <= processorVectorForm()) expectFamily<double>(Portable, forms[form]);
     }
+}
+
+// The x87's doubles round once, as SSE2's do: products and quotients among the subnormals, where
+// a register rounds to 53 bits and its store again (wrongly about once in a hundred here), and
+// results beyond a double's range, which a register holds.
+TEST(Kernels, X87DoublesRoundOnce) {
+    const auto bits = [](double value) { return std::bit_cast<uint64_t>(value); };
+    std::mt19937_64 random(7);
+    const auto tiny = [&] {
+        const double value = std::ldexp(1 + double(random() >> 12) * 0x1p-52, -500 - random() % 40);
+        return random() % 2 ? value : -value;
+    };
+    loadX87ControlWord(x87DefaultControlWord);
+    int wrong = 0;
+    for (int k = 0; k < 20000; ++k) {
+        const double a = tiny(), b = tiny(), big = 1 / tiny();
+        wrong += bits(X87Doubles::mul(a, b)) != bits(SseDoubles::mul(a, b));
+        wrong += bits(X87Doubles::div(a, big)) != bits(SseDoubles::div(a, big));
+    }
+    loadX87ControlWord(StandingWord);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(X87Doubles::mul(1e200, -1e200), -INFINITY);
+    EXPECT_EQ(X87Doubles::div(1e200, 1e-200), INFINITY);
+    EXPECT_EQ(X87Doubles::add(1.7e308, 1.7e308), INFINITY);
+    EXPECT_EQ(X87Doubles::sub(-1.7e308, 1.7e308), -INFINITY);
 }
 
 TEST(Kernels, Avx512FormFollowsTheDefinition) {
@@ -243,9 +274,11 @@ TEST(ProcessorCheck, AgreesWithThisProcessor) {
     EXPECT_EQ(detect3DNow(), std::getenv("ZELVONIA_EXPECT_3DNOW") || listed ? 1 : 0);
     EXPECT_EQ(detectAvx2(), __builtin_cpu_supports("avx2") ? 1 : 0);
     EXPECT_EQ(detectAvx512(), __builtin_cpu_supports("avx512f") ? 1 : 0);
+    EXPECT_EQ(detectSse2(), __builtin_cpu_supports("sse2") ? 1 : 0);
     EXPECT_EQ(processorVectorForm(), detectAvx512() ? Avx512Form
                                      : detectAvx2() ? Avx2Form
-                                                    : Sse2Form);
+                                     : detectSse2() ? Sse2Form
+                                                    : ScalarForm);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "platform/console_program.h"
 #include "platform/interval_timer.h"
 #include "platform/threads.h"
+#include "platform/x87_control.h"
 #include "tools/standard_output.h"
 #include "tools/three_dnow_form.h"
 #include "tools/tool_options.h"
@@ -47,8 +48,14 @@ const char* const methodNames[6] = {"0 grey, portable",    "1 grey, x87",    "2 
 const char* const layerMethodNames[6] = {nullptr, nullptr, "2 grey, 3DNow! layer",
                                          nullptr, nullptr, "5 palette, 3DNow! layer"};
 
+// And where methods 0 and 3 run on the x87, for want of SSE2.
+const char* const x87MethodNames[6] = {"0 grey, portable on x87",    nullptr, nullptr,
+                                       "3 palette, portable on x87", nullptr, nullptr};
+
 const char* methodName(int method, bool layer) {
-    return layer && layerMethodNames[method] ? layerMethodNames[method] : methodNames[method];
+    if (layer && layerMethodNames[method]) return layerMethodNames[method];
+    if (portableOnX87() && x87MethodNames[method]) return x87MethodNames[method];
+    return methodNames[method];
 }
 
 constexpr int MinimumRuns = 3;
@@ -244,7 +251,8 @@ double rowSeconds(int row, const BenchView& bench, uint64_t* iterations) {
     return seconds;
 }
 
-// Each row names the path it takes: the 3DNow! layer, the vectorised form.
+// Each row names the path it takes: the 3DNow! layer, the x87 for methods 0 and 3, the vectorised
+// form.
 std::string rowName(int row, bool layer) {
     if (row < ComplexRow) return methodName(row, layer);
     if (row == ComplexRow) return "std::complex<double>";
@@ -303,6 +311,7 @@ int runTool(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    loadX87ControlWord(x87DefaultControlWord);
     startConsoleProgram("zelvonia-bench", &argc, &argv);
     return finishStandardOutput("zelvonia-bench", runTool(argc, argv));
 }

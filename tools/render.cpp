@@ -14,6 +14,7 @@
 #include "platform/interval_timer.h"
 #include "platform/regular_file.h"
 #include "platform/threads.h"
+#include "platform/x87_control.h"
 #include "tools/picture_file.h"
 #include "tools/standard_output.h"
 #include "tools/three_dnow_form.h"
@@ -266,6 +267,7 @@ int runTool(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    loadX87ControlWord(x87DefaultControlWord);
     startConsoleProgram("zelvonia-render", &argc, &argv);
     catchInterruption();
     return finishStandardOutput("zelvonia-render", runTool(argc, argv));

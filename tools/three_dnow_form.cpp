@@ -10,11 +10,13 @@
 
 namespace {
 
-// Each form needs the features of the narrower ones, SSE2 at the bottom.
+// Each form needs the features of the narrower ones, SSE2 at the bottom. Without SSE2 the
+// portable kernels run on the x87 too.
 void chooseVectorForm(unsigned without) {
-    if (without & WithoutSse2)
+    if (without & WithoutSse2) {
         limitVectorForm(ScalarForm);
-    else if (without & WithoutAvx2)
+        usePortableOnX87(true);
+    } else if (without & WithoutAvx2)
         limitVectorForm(Sse2Form);
     else if (without & WithoutAvx512)
         limitVectorForm(Avx2Form);

@@ -6,11 +6,7 @@ add_executable(emulated_engine_tests ${CMAKE_CURRENT_SOURCE_DIR}/test_kernels.cp
   ${ZELVONIA_KERNEL_SOURCES} ${CMAKE_SOURCE_DIR}/engine/processor_check.cpp
   ${CMAKE_SOURCE_DIR}/engine/viewer_state.cpp ${CMAKE_SOURCE_DIR}/engine/palette_table.cpp
   ${CMAKE_SOURCE_DIR}/platform/cpuid.cpp)
-# Source properties hold per folder: the AVX2 and AVX-512 files need their flags here as well.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/engine/kernels_portable_vector_avx2.cpp
-                            PROPERTIES COMPILE_OPTIONS -mavx2)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/engine/kernels_portable_vector_avx512.cpp
-                            PROPERTIES COMPILE_OPTIONS -mavx512f)
+zelvonia_kernel_file_flags()
 target_include_directories(emulated_engine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(emulated_engine_tests PRIVATE GTest::gtest_main)
 # Without qemu-x86_64 (scripts/setup installs qemu-user) the test fails: its command is missing.
