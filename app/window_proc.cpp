@@ -7,7 +7,8 @@
 #include "platform/window_system.h"
 #include "ui/key_table.h"
 
-intptr_t windowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+intptr_t WINDOW_PROC_CALL windowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
+                                     intptr_t lParam) {
     switch (message) {
     case WM_ACTIVATE:
         // Losing the focus alone does not stop the frames; only minimising does.

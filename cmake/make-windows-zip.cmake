@@ -1,7 +1,8 @@
 # make-windows-zip.cmake -- stages the Windows programs and their files in one folder and packs it;
-# run by the windows-zip target with SOURCE, BUILD, VERSION, ZIP and PROGRAMS set
+# run by the windows-zip target with SOURCE, BUILD, VERSION, ZIP and PROGRAMS set; the folder in
+# the zip has the zip's name
 cmake_minimum_required(VERSION 3.25)
-set(name zelvonia-windows-x86_64)
+get_filename_component(name ${ZIP} NAME_WLE)
 set(stage ${BUILD}/zip-stage)
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage}/${name})
@@ -13,6 +14,7 @@ function(copy_text from to)
   file(READ ${from} text)
   string(APPEND text "${ARGN}")
   string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
+  string(REPLACE "@FOLDER@" "${name}" text "${text}")
   string(REPLACE "\n" "\r\n" text "${text}")
   file(WRITE ${stage}/${name}/${to} "${text}")
 endfunction()

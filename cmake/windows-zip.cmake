@@ -1,6 +1,6 @@
-# windows-zip.cmake -- zelvonia-windows-x86_64.zip for Windows users: the three programs, the
-# palettes, the font, README.txt and the licence, built with the programs
-set(ZELVONIA_ZIP ${CMAKE_BINARY_DIR}/zelvonia-windows-x86_64.zip)
+# windows-zip.cmake -- zelvonia-windows-x86.zip or zelvonia-windows-x86_64.zip for Windows users:
+# the three programs, the palettes, the font, README.txt and the licence, built with the programs
+set(ZELVONIA_ZIP ${CMAKE_BINARY_DIR}/zelvonia-windows-${ZELVONIA_WINDOWS_ARCH}.zip)
 file(GLOB ZELVONIA_ZIP_FILES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/palety/* ${CMAKE_SOURCE_DIR}/data/font.bmp ${CMAKE_SOURCE_DIR}/LICENSE
      ${CMAKE_SOURCE_DIR}/docs/windows-readme.txt ${CMAKE_SOURCE_DIR}/cmake/make-windows-zip.cmake)

@@ -18,26 +18,27 @@ namespace {
 // escapes beyond EscapeBound. n counts the iterations. D is the arithmetic (portable_arithmetic.h).
 template <class D, bool isJulia, bool isPalette>
 void portableKernel(TileImage& tile, double x0, double dx, double y0, double dy) {
+    using Real = typename D::Real;
     constexpr double bound = isJulia ? PortableJuliaEscapeBound : EscapeBound;
     const JuliaSeed seed = viewerState.juliaSeed;
     uint32_t count = viewerState.iterationCount;
 
     std::memset(tile.pixels, 0, sizeof tile.pixels);
     for (int i = 0; i < TileSide; ++i) {
-        const double pr = pixelPoint<D>(x0, i, dx);
+        const Real pr = pixelPoint<D>(x0, i, dx);
         for (int j = 0; j < TileSide; ++j) {
-            const double pi = pixelPoint<D>(y0, j, dy);
-            const double cr = isJulia ? seed.re : pr;
-            const double ci = isJulia ? seed.im : pi;
-            double zr = pr, zi = pi, xx = D::mul(pr, pr), yy = D::mul(pi, pi);
+            const Real pi = pixelPoint<D>(y0, j, dy);
+            const Real cr = isJulia ? seed.re : pr;
+            const Real ci = isJulia ? seed.im : pi;
+            Real zr = pr, zi = pi, xx = D::mul(pr, pr), yy = D::mul(pi, pi);
             for (int n = 1; n <= int(IterationLimit); ++n) {
-                const double t = D::mul(zr, zi);
+                const Real t = D::mul(zr, zi);
                 zr = D::add(D::sub(xx, yy), cr);
                 zi = D::sub(ci, D::mul(t, MinusTwo));
                 ++count;
                 yy = D::mul(zi, zi);
                 xx = D::mul(zr, zr);
-                const double m = D::add(yy, xx);
+                const Real m = D::add(yy, xx);
                 // One comparison in the loop: it fails on an escape and on NaN. A NaN iterate
                 // stays NaN and never escapes; its pixel stays black and the iterations left
                 // count at once.

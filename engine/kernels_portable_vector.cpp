@@ -9,7 +9,7 @@ namespace {
 
 // One double at a time on the x87, for a processor without SSE2 or taken to have none.
 struct Scalar {
-    using Real = double;
+    using Real = X87Doubles::Real;
     using Mask = bool;
     using Count = int64_t;
     static constexpr int Lanes = 1;

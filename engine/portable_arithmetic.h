@@ -14,38 +14,51 @@
 
 namespace {
 
-// IEEE double operations, each rounded once to double, two ways.
+// IEEE double operations, each rounded once to double, two ways, on values of type Real.
 //
 // SseDoubles: the compiler's own double arithmetic where it runs on SSE2 registers, as in every
 // x86-64 program and in the files built for SSE2.
 struct SseDoubles {
-    static double add(double a, double b) { return a + b; }
-    static double sub(double a, double b) { return a - b; }
-    static double mul(double a, double b) { return a * b; }
-    static double div(double a, double b) { return a / b; }
+    using Real = double;
+    static Real add(Real a, Real b) { return a + b; }
+    static Real sub(Real a, Real b) { return a - b; }
+    static Real mul(Real a, Real b) { return a * b; }
+    static Real div(Real a, Real b) { return a / b; }
 };
 
 // X87Doubles: the x87 unit under x87DefaultControlWord, the only unit of a processor without SSE2.
-// Its registers round to 53 bits but keep a wider exponent: a result beyond a double's range stays
-// finite until stored, and one in a double's subnormal range is rounded at full precision first
-// and again by the store. So every result is stored, which overflows as a double does; and a
-// product or quotient is scaled down by 2^-15360 first, which puts a double's subnormal range onto
-// the register's own, where the unit rounds at the same place as a double: scaled back (exactly) it
-// has been rounded once. A sum or difference that is subnormal is exact, so needs no scaling.
+// Its registers round to 53 bits but keep a wider exponent. A result beyond a double's range stays
+// finite there, so it is stored, which overflows as a double does. A product or quotient among a
+// double's subnormals would be rounded at full precision and again by a store, so it is formed
+// again scaled down by 2^-15360, which puts a double's subnormal range onto the register's own,
+// where the unit rounds at the same place as a double: scaled back (exactly) it has been rounded
+// once. A subnormal sum or difference is exact. Every other result is the double's already and
+// stays in its register: Real is the register's type, holding doubles only.
 struct X87Doubles {
-    static double stored(long double value) {
+    using Real = long double;
+    static constexpr Real Largest = 0x1.fffffffffffffp1023L;
+    static constexpr Real SmallestNormal = 0x1p-1022L;
+    static Real stored(Real value) {
         volatile double memory = double(value);
         return memory;
     }
-    static double add(double a, double b) { return stored((long double)a + b); }
-    static double sub(double a, double b) { return stored((long double)a - b); }
-    static double mul(double a, double b) {
-        const long double scaled = (long double)a * 0x1p-15360L;
-        return stored(scaled * b * 0x1p15360L);
+    // NaN stays as it is.
+    static Real inRange(Real value) {
+        return __builtin_fabsl(value) > Largest ? stored(value) : value;
     }
-    static double div(double a, double b) {
-        const long double scaled = (long double)a * 0x1p-15360L;
-        return stored(scaled / b * 0x1p15360L);
+    static bool normalOrZero(Real value) {
+        const Real magnitude = __builtin_fabsl(value);
+        return (magnitude >= SmallestNormal && magnitude <= Largest) || magnitude == 0;
+    }
+    static Real add(Real a, Real b) { return inRange(a + b); }
+    static Real sub(Real a, Real b) { return inRange(a - b); }
+    static Real mul(Real a, Real b) {
+        const Real product = a * b;
+        return normalOrZero(product) ? product : stored(a * 0x1p-15360L * b * 0x1p15360L);
+    }
+    static Real div(Real a, Real b) {
+        const Real quotient = a / b;
+        return normalOrZero(quotient) ? quotient : stored(a * 0x1p-15360L / b * 0x1p15360L);
     }
 };
 
@@ -61,7 +74,7 @@ constexpr double PixelScale = -1.0 / TileSide;
 constexpr double MinusTwo = -2.0;
 
 // The pixel point of column i (or row j) of a tile starting at origin with the given extent.
-template <class D> inline double pixelPoint(double origin, int index, double extent) {
+template <class D> inline typename D::Real pixelPoint(double origin, int index, double extent) {
     return D::sub(origin, D::mul(D::mul(index, extent), PixelScale));
 }
 

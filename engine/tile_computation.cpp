@@ -58,8 +58,8 @@ bool portableOnX87() {
 
 // The tiles' corners are IEEE double arithmetic too, on whichever unit this file is built for.
 TileGrid tileGrid(const ViewRegion& view, int columns, int rows) {
-    return {columns, rows, CompiledDoubles::div(view.dx, columns),
-            CompiledDoubles::div(view.dy, rows)};
+    return {columns, rows, double(CompiledDoubles::div(view.dx, columns)),
+            double(CompiledDoubles::div(view.dy, rows))};
 }
 
 // Column 0 is the corner itself, not x + 0 * width, which an infinite width would make NaN.

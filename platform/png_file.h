@@ -8,6 +8,9 @@
 // the rows at hand.
 struct PngStream;
 
+// Why this system can write no PNG at all, in words for the user, or null when it can.
+const char* pngUnavailable();
+
 // Starts an image of width x height pixels of red, green and blue in the open file. Null when
 // the encoder cannot start.
 PngStream* startPng(FILE* file, int width, int height);

@@ -13,9 +13,17 @@
 #include "platform/handles.h"
 #include "platform/messages.h"
 
+// The system calls a window procedure as __stdcall on 32-bit Windows, where the compiler's own
+// convention differs; elsewhere there is only the one.
+#if defined(_WIN32) && defined(__i386__)
+#define WINDOW_PROC_CALL __stdcall
+#else
+#define WINDOW_PROC_CALL
+#endif
+
 // The window procedure that the class hands every message of its window to.
-typedef intptr_t (*WindowProcedure)(WindowHandle window, uint32_t message, uintptr_t wParam,
-                                    intptr_t lParam);
+typedef intptr_t(WINDOW_PROC_CALL* WindowProcedure)(WindowHandle window, uint32_t message,
+                                                    uintptr_t wParam, intptr_t lParam);
 
 // Class styles: redraw on any size change, one device context per window.
 constexpr uint32_t CS_VREDRAW = 0x0001;
@@ -117,9 +125,8 @@ struct WindowSystem {
     intptr_t (*dispatchMessage)(const WindowMessage* message);
     // Queues WM_QUIT with the exit code as wParam.
     void (*postQuitMessage)(int exitCode);
-    // What a window does with a message its procedure leaves alone.
-    intptr_t (*defWindowProc)(WindowHandle window, uint32_t message, uintptr_t wParam,
-                              intptr_t lParam);
+    // What a window does with a message its procedure leaves alone; a class's procedure too.
+    WindowProcedure defWindowProc;
     // Presents the back buffer of the device's window.
     void (*swapBuffers)(DeviceContext device);
     // The pointer's position in the scene's pixels, y downwards (GetCursorPos).

@@ -187,8 +187,8 @@ TEST(Kernels, X87DoublesRoundOnce) {
     int wrong = 0;
     for (int k = 0; k < 20000; ++k) {
         const double a = tiny(), b = tiny(), big = 1 / tiny();
-        wrong += bits(X87Doubles::mul(a, b)) != bits(SseDoubles::mul(a, b));
-        wrong += bits(X87Doubles::div(a, big)) != bits(SseDoubles::div(a, big));
+        wrong += bits(double(X87Doubles::mul(a, b))) != bits(SseDoubles::mul(a, b));
+        wrong += bits(double(X87Doubles::div(a, big))) != bits(SseDoubles::div(a, big));
     }
     loadX87ControlWord(StandingWord);
     EXPECT_EQ(wrong, 0);

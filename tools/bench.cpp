@@ -153,9 +153,9 @@ const char Usage[] =
     "                        core), limit (the bare iteration on every core) (default: all);\n"
     "                        method 0 and the limit are timed in any case as the bases of the\n"
     "                        ratios\n"
-    "  --without FEATURES    compute as on a processor without them, comma-separated: sse2,\n"
-    "                        avx2, avx512 (a narrower vectorised form), 3dnow (the packed-pair\n"
-    "                        layer for methods 2 and 5)\n"
+    "  --without FEATURES    compute as on a processor without them, comma-separated: sse2\n"
+    "                        (methods 0 and 3 on the x87), avx2, avx512 (a narrower vectorised\n"
+    "                        form), 3dnow (the packed-pair layer for methods 2 and 5)\n"
     "  --help                this text\n"
     "  --version             the program's version\n";
 

@@ -37,6 +37,11 @@ int isPictureName(const char* path) {
 int startPictureFile(const char* path, int width, int height, PictureFile* picture, char* error,
                      int errorSize) {
     *picture = {path, {}, nullptr, width, false};
+    const char* noPng = endsWith(path, ".png") ? pngUnavailable() : nullptr;
+    if (noPng) {
+        std::snprintf(error, errorSize, "cannot write %s: %s", path, noPng);
+        return 0;
+    }
     if (!openReplacement(path, &picture->replacement)) {
         std::snprintf(error, errorSize, "cannot write %s: %s", path, errorText(errno));
         return 0;

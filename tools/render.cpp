@@ -43,9 +43,10 @@ const char Help[] =
     "  --size WxH               the picture's size in pixels, multiples of 256 up to 16384\n"
     "                           (default: 512x512, the viewer's); its 256x256 tiles divide\n"
     "                           the view evenly\n"
-    "  --without FEATURES       compute as on a processor without them, comma-separated: sse2,\n"
-    "                           avx2, avx512 (a narrower vectorised form), 3dnow (methods 2 and 5\n"
-    "                           on the packed-pair layer); the same picture\n"
+    "  --without FEATURES       compute as on a processor without them, comma-separated: sse2\n"
+    "                           (methods 0 and 3 on the x87), avx2, avx512 (a narrower\n"
+    "                           vectorised form), 3dnow (methods 2 and 5 on the packed-pair\n"
+    "                           layer); the same picture\n"
     "Numbers are decimal or hex floats and must be finite. Prints the iteration count and the\n"
     "time.\n";
 

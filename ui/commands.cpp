@@ -1,6 +1,7 @@
 // commands.cpp -- the commands of runFrame
 #include "ui/commands.h"
 
+#include "engine/portable_arithmetic.h"
 #include "engine/tile_computation.h"
 #include "engine/tile_textures.h"
 #include "platform/keys.h"
@@ -41,9 +42,18 @@ constexpr ZoomStep PointerZoomIn[2] = {{0.25, 0.5}, {0.45, 0.1}};
 constexpr ZoomStep PointerZoomOut[2] = {{-0.5, 2.0}, {-4.5, 10.0}};
 constexpr double PanStep[2] = {0.1, 0.3};
 
+// The view's arithmetic is IEEE double on every build: an IA-32 one does it on the x87 unit,
+// whose registers would keep a product that overflows a double finite.
+using D = CompiledDoubles;
+
+// a + b * c, each operation rounded to double.
+double addProduct(double a, double b, double c) {
+    return double(D::add(a, D::mul(b, c)));
+}
+
 ViewRegion zoomed(const ViewRegion& old, double x0, double y0, const ZoomStep& step) {
-    return {x0 + step.offset * old.dx, old.dx * step.scale, y0 + step.offset * old.dy,
-            old.dy * step.scale};
+    return {addProduct(x0, step.offset, old.dx), double(D::mul(old.dx, step.scale)),
+            addProduct(y0, step.offset, old.dy), double(D::mul(old.dy, step.scale))};
 }
 
 // Numpad + and -, one-shot; the centre stays where it is.
@@ -66,9 +76,10 @@ void applyCentreZoom() {
 ViewRegion viewAboutPointer(const ViewRegion& old, const ZoomStep& step) {
     windowSystem->readPointer(&viewerState.pointerPosition.x, &viewerState.pointerPosition.y);
     const PointerPosition pointer = viewerState.pointerPosition;
-    const double u = pointer.x * (1.0 / (PictureSide - 1)) - 0.5;
-    const double v = sceneRowOfPointer(pointer.y) * (1.0 / (PictureSide - 1)) - 0.5;
-    return zoomed(old, old.x + u * old.dx, old.y + v * old.dy, step);
+    const double u = double(D::sub(D::mul(pointer.x, 1.0 / (PictureSide - 1)), 0.5));
+    const double v =
+        double(D::sub(D::mul(sceneRowOfPointer(pointer.y), 1.0 / (PictureSide - 1)), 0.5));
+    return zoomed(old, addProduct(old.x, u, old.dx), addProduct(old.y, v, old.dy), step);
 }
 
 // Left button one-shot (one step per click), right button held (one step per frame).
@@ -90,17 +101,17 @@ void applyPan() {
     ViewRegion& view = viewerState.view;
     const double step = PanStep[shiftHeld()];
     if (KeyTable[VK_DOWN]) {
-        view.y = view.y + step * view.dy;
+        view.y = addProduct(view.y, step, view.dy);
         recomputation();
     } else if (KeyTable[VK_UP]) {
-        view.y = view.y - step * view.dy;
+        view.y = double(D::sub(view.y, D::mul(step, view.dy)));
         recomputation();
     }
     if (KeyTable[VK_RIGHT]) {
-        view.x = view.x + step * view.dx;
+        view.x = addProduct(view.x, step, view.dx);
         recomputation();
     } else if (KeyTable[VK_LEFT]) {
-        view.x = view.x - step * view.dx;
+        view.x = double(D::sub(view.x, D::mul(step, view.dx)));
         recomputation();
     }
 }
@@ -166,8 +177,9 @@ void applyKind() {
 } // namespace
 
 JuliaSeed pointOfPointer(const PointerPosition& pointer, const ViewRegion& view) {
-    return {view.x - pointer.x * view.dx * (-1.0 / PictureSide),
-            view.y - sceneRowOfPointer(pointer.y) * view.dy * (-1.0 / PictureSide)};
+    constexpr double scale = -1.0 / PictureSide;
+    return {double(D::sub(view.x, D::mul(D::mul(pointer.x, view.dx), scale))),
+            double(D::sub(view.y, D::mul(D::mul(sceneRowOfPointer(pointer.y), view.dy), scale)))};
 }
 
 void applyCommands() {

@@ -12,6 +12,10 @@ struct PngStream {
     int width;
 };
 
+const char* pngUnavailable() {
+    return nullptr;
+}
+
 // libpng reports its errors by a jump back into the function that called it, so each function
 // that calls it sets the place to come back to.
 PngStream* startPng(FILE* file, int width, int height) {

@@ -61,7 +61,7 @@ void win32PostQuitMessage(int exitCode) {
     PostQuitMessage(exitCode);
 }
 
-intptr_t win32DefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
-                            intptr_t lParam) {
+intptr_t WINDOW_PROC_CALL win32DefWindowProc(WindowHandle window, uint32_t message,
+                                             uintptr_t wParam, intptr_t lParam) {
     return DefWindowProcA(windowOf(window), message, wParam, lParam);
 }

@@ -36,6 +36,21 @@ bool copyStreamToFile(IStream* stream, FILE* file) {
 
 } // namespace
 
+// Windows XP before Service Pack 3 came without the Windows Imaging Component: its factory is
+// not registered there. Whatever keeps the factory from starting, there is no encoder to use.
+const char* pngUnavailable() {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    const HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_PPV_ARGS(&factory));
+    release(factory);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return FAILED(result) ? "this Windows has no working PNG encoder (the Windows Imaging "
+                            "Component, part of Windows since XP Service Pack 3); write a .ppm "
+                            "file instead"
+                          : nullptr;
+}
+
 struct PngStream {
     FILE* file;
     int width;

@@ -53,5 +53,5 @@ int win32PeekMessage(WindowMessage* message);
 void win32WaitMessage();
 intptr_t win32DispatchMessage(const WindowMessage* message);
 void win32PostQuitMessage(int exitCode);
-intptr_t win32DefWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam,
-                            intptr_t lParam);
+intptr_t WINDOW_PROC_CALL win32DefWindowProc(WindowHandle window, uint32_t message,
+                                             uintptr_t wParam, intptr_t lParam);

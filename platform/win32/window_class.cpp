@@ -1,15 +1,15 @@
 // window_class.cpp -- the module instance and the window class, with windowProc as its procedure
 #include "platform/win32/win32_window.h"
 
-static_assert(sizeof(void*) == 8, "the window procedure is handed over as it is: x86-64 only");
+// The shell's procedure takes and returns the same machine words as a WNDPROC, in the same
+// calling convention, so the system calls it directly.
+static_assert(sizeof(intptr_t) == sizeof(LRESULT) && sizeof(uintptr_t) == sizeof(WPARAM) &&
+              sizeof(intptr_t) == sizeof(LPARAM) && sizeof(uint32_t) == sizeof(UINT));
 
 InstanceHandle win32CurrentInstance() {
     return reinterpret_cast<InstanceHandle>(GetModuleHandleA(nullptr));
 }
 
-// On x86-64 there is one calling convention, and the shell's procedure takes and returns the
-// same machine words as a WNDPROC, so the system calls it directly. (A 32-bit build would need
-// it declared __stdcall.)
 int win32RegisterClass(const WindowClass* windowClass) {
     WNDCLASSEXA request = {};
     request.cbSize = sizeof request;

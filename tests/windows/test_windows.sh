@@ -1,31 +1,64 @@
 #!/usr/bin/env bash
-# test_windows.sh LINUX_BUILD WINDOWS_BUILD -- the zip for Windows users under Wine: the render
-# tool's bytes are Linux's, also under names outside the code page; the viewer draws Linux's
-# pictures, zooms, sees a button let go of outside its window, ends with Esc and 0, and shows the
-# display-mode failure and a missing font's messages with their accented letters.
+# test_windows.sh LINUX_BUILD ZIP -- zelvonia-windows-x86.zip or -x86_64.zip under Wine: the
+# render tool's bytes are Linux's, also under names outside the code page, and without a PNG
+# encoder it says so; the viewer draws Linux's pictures, zooms, sees a button let go of outside
+# its window, ends with Esc and 0, and shows the display-mode failure and a missing font's
+# messages with their accented letters.
 source "$(dirname "$0")/../../scripts/viewer_driver.sh"
-run_under_xvfb 1024x768x24 400 "$0" "$@"
+run_under_xvfb 1024x768x24 500 "$0" "$@"
 driver_setup "$1"
-ZIP="${2:?usage: $0 LINUX_BUILD WINDOWS_BUILD}/zelvonia-windows-x86_64.zip"
+ZIP=$(realpath "${2:?usage: $0 LINUX_BUILD ZIP}") || fail "no $2"
+PACKAGE=$WORK/$(basename "$ZIP" .zip) ANSWER_PAUSE=3 # Wine's boxes can be slow to take a key
+# The 32-bit zip in a 32-bit Windows, as on XP; it also starts each program three times faster.
+[ "$(basename "$PACKAGE")" = zelvonia-windows-x86 ] && export WINEARCH=win32
 export WINEPREFIX=$WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'end_viewer; wineserver -k 2>/dev/null; rm -rf "$WORK"' EXIT
 wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
 (cd "$WORK" && cmake -E tar xf "$ZIP") || fail "cannot unpack $ZIP"
-PACKAGE=$WORK/zelvonia-windows-x86_64 ANSWER_PAUSE=3 # Wine's boxes can be slow to take a key
 cd "$PACKAGE" || fail "no $PACKAGE"
 
-for view in "" "--view -1.4968 0x1p-16 0 0x1p-16" "--kind julia --seed -0.8 0.156"; do
-    for method in 0 "0 --vector" 1 2 3 "3 --vector" 4 5; do # --vector: on Windows threads
-        render "$WORK/linux.ppm" $view --method $method
-        wine zelvonia-render.exe $view --method $method "$WORK/windows.ppm" >/dev/null 2>&1 ||
-            fail "zelvonia-render.exe $view --method $method failed"
-        cmp -s "$WORK/linux.ppm" "$WORK/windows.ppm" || fail "pictures differ: $view --method $method"
+# The 32-bit programs compute in the x87 registers, whose wider exponent and significand must
+# not show: they also draw the views where doubles run out (a deep zoom and subnormal steps, one
+# tile each as the set fills them; and in both kinds squares that overflow, tiles at infinity,
+# NaN iterates from inf - inf), and all but the x87 methods 1 and 4 as on a processor without
+# SSE2.
+views=("" "--view -1.4968 0x1p-16 0 0x1p-16" "--kind julia --seed -0.8 0.156")
+processors=("")
+if [ "$(basename "$PACKAGE")" = zelvonia-windows-x86 ]; then
+    for view in "-0.743643887037151 1e-12 0.13182590420533 1e-12" "-1.5 0x1p-1070 0 0x1p-1070" \
+        "0 0x1p-1060 0 0x1p-1060"; do
+        views+=("--size 256x256 --view $view")
     done
-done
-wine zelvonia-render.exe $view --method 5 "$WORK/windows.png" >/dev/null 2>&1 &&
+    for view in "-1e308 1.7e308 -1e308 1.7e308" "1e308 1.7e308 0 1" "1e308 1.7e308 1e308 1.7e308"; do
+        views+=("--view $view" "--kind julia --seed -0.8 0.156 --view $view")
+    done
+    processors+=("--without sse2")
+fi
+# compare_views FIRST: every other view from FIRST, each method on Linux and under Wine; prints
+# each picture that differs or fails. Two run at once, on files of their own.
+compare_views() {
+    local i method processor linux=$WORK/linux-$1.ppm windows=$WORK/windows-$1.ppm
+    for ((i = $1; i < ${#views[@]}; i += 2)); do
+        for method in 0 "0 --vector" 1 2 3 "3 --vector" 4 5; do # --vector: on Windows threads
+            "$RENDER" ${views[i]} --method $method "$linux" >/dev/null 2>&1 ||
+                echo "${views[i]} --method $method: the Linux tool failed"
+            for processor in "${processors[@]}"; do
+                [[ $method = [14] && -n $processor ]] && continue
+                wine zelvonia-render.exe ${views[i]} --method $method $processor "$windows" \
+                    >/dev/null 2>&1 && cmp -s "$linux" "$windows" ||
+                    echo "${views[i]} --method $method $processor"
+            done
+        done
+    done
+}
+compare_views 0 >"$WORK/differing-0" &
+compare_views 1 >"$WORK/differing-1"
+wait $! && cat "$WORK"/differing-? >"$WORK/differing"
+render "$WORK/linux.ppm" --method 5
+wine zelvonia-render.exe --method 5 "$WORK/windows.png" >/dev/null 2>&1 &&
     [ "$(compare -metric AE "$WORK/windows.png" "$WORK/linux.ppm" null: 2>&1)" = 0 ] ||
-    fail "no PNG of the last picture"
-say "ok: the pictures byte for byte and the PNG"
+    fail "no PNG of the initial view"
+say "ok: the PNG, and the pictures byte for byte but $(wc -l <"$WORK/differing") (listed at the end)"
 
 # Names outside the system's code page, as a Windows user types them, reach the files whole: an
 # accented name, a palette in an accented folder, a CJK folder; a folder as the palette is named
@@ -45,6 +78,16 @@ LC_ALL=C.UTF-8 wine zelvonia-bench.exe --views 1 --methods 0 2>&1 >/dev/full |
     grep -qF "cannot write standard output: No space left on device" ||
     fail "the bench does not report a full standard output"
 say "ok: names outside the code page, a folder as the palette, a full standard output"
+
+# Windows before XP Service Pack 3 has no PNG encoder: the tool says so and writes nothing, and
+# still writes PPM.
+no_encoder() { WINEDLLOVERRIDES="mscoree,mshtml,windowscodecs=" wine zelvonia-render.exe "$@"; }
+! no_encoder --method 1 "$WORK/none.png" 2>"$WORK/stderr" >/dev/null &&
+    grep -qF "this Windows has no working PNG encoder" "$WORK/stderr" && [ ! -e "$WORK/none.png" ] ||
+    fail "a PNG without the Windows Imaging Component: $(cat "$WORK/stderr")"
+no_encoder --method 1 "$WORK/grey-again.ppm" >/dev/null 2>&1 &&
+    cmp -s "$WORK/grey-again.ppm" "$WORK/grey.ppm" || fail "no PPM without the Windows Imaging Component"
+say "ok: without a PNG encoder, its message and no file, and still PPM"
 
 # Wine traces each box's text, in UTF-16 with escapes for what is not ASCII, into one log.
 start_viewer() {
@@ -86,3 +129,6 @@ for text in "The graphics mode is not supported." "Program se uzavrie." \
     'Chyba na\010d\00edtania obr\00e1zka.' 'Chyba pri inicializ\00e1cii.'; do
     grep -qF "MSGBOX_OnInit L\"$text\"" "$WORK/viewer.log" || fail "no box with the text $text"
 done
+# Every differing picture, once the rest has run.
+[ -s "$WORK/differing" ] && fail "pictures differ or failed:$(sed 's/^/\n    /' "$WORK/differing")"
+say "ok: the pictures of ${#views[@]} views by 8 methods as Linux's"
