@@ -33,16 +33,6 @@ struct Scalar {
     static void storeCounts(int64_t* at, Count c) { *at = c; }
 };
 
-// What compute returns, computed under x87DefaultControlWord, which X87Doubles needs; the
-// caller's word is put back.
-template <class Compute> auto x87ControlWordHeld(Compute compute) {
-    const uint16_t callerControlWord = storeX87ControlWord();
-    loadX87ControlWord(x87DefaultControlWord);
-    const auto result = compute();
-    loadX87ControlWord(callerControlWord);
-    return result;
-}
-
 constexpr uint32_t AvxFlag = 1u << 28;      // CPUID 1, ECX
 constexpr uint32_t OsSavesFlag = 1u << 27;  // CPUID 1, ECX: XGETBV usable
 constexpr uint32_t Avx2Flag = 1u << 5;      // CPUID 7, EBX
@@ -113,8 +103,9 @@ uint32_t portableVectorPixels(const VectorTile& job, int first, int end, int bot
     case Sse2Form:
         return portableVectorPixelsSse2(job, first, end, bottom, top);
     default:
-        return x87ControlWordHeld(
-            [&] { return vectorPixels<Scalar>(job, first, end, bottom, top); });
+        return underX87ControlWord(x87DefaultControlWord, [&] {
+            return vectorPixels<Scalar>(job, first, end, bottom, top);
+        });
     }
 }
 
@@ -127,6 +118,7 @@ uint64_t bareIterations(int chains, uint64_t steps) {
     case Sse2Form:
         return bareIterationsSse2(chains, steps);
     default:
-        return x87ControlWordHeld([&] { return bareForm<Scalar>(chains, steps); });
+        return underX87ControlWord(x87DefaultControlWord,
+                                   [&] { return bareForm<Scalar>(chains, steps); });
     }
 }

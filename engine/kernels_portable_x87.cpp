@@ -10,10 +10,10 @@ namespace {
 
 template <bool isJulia, bool isPalette>
 void x87Form(TileImage& tile, double x0, double dx, double y0, double dy) {
-    const uint16_t callerControlWord = storeX87ControlWord();
-    loadX87ControlWord(x87DefaultControlWord);
-    portableKernel<X87Doubles, isJulia, isPalette>(tile, x0, dx, y0, dy);
-    loadX87ControlWord(callerControlWord);
+    underX87ControlWord(x87DefaultControlWord, [&] {
+        portableKernel<X87Doubles, isJulia, isPalette>(tile, x0, dx, y0, dy);
+        return 0;
+    });
 }
 
 } // namespace

@@ -118,11 +118,16 @@ escapeCountdown(long double zr, long double zi, long double cr, long double ci, 
 // on some processors takes hundreds of cycles for each operation on such a value; a view at
 // infinity is made of them.
 
+// The sign bit and the 15 exponent bits of an 80-bit value, above its 64-bit significand.
+uint16_t signAndExponent(const long double& value) {
+    uint16_t bits;
+    std::memcpy(&bits, reinterpret_cast<const char*>(&value) + 8, sizeof bits);
+    return bits;
+}
+
 // Whether an 80-bit value is NaN or infinite: its exponent bits are all ones.
 bool nonFinite(const long double& value) {
-    uint16_t signExponent;
-    std::memcpy(&signExponent, reinterpret_cast<const char*>(&value) + 8, sizeof signExponent);
-    return (signExponent & 0x7FFF) == 0x7FFF;
+    return (signAndExponent(value) & 0x7FFF) == 0x7FFF;
 }
 
 // A double that stands for value in such a first iteration: NaN and infinities as they are, a
@@ -130,11 +135,9 @@ bool nonFinite(const long double& value) {
 // inf - inf or inf * 0 arises, and on the x87 no finite part overflows in one iteration.
 double standIn(const long double& value) {
     uint64_t significand;
-    uint16_t signExponent;
     std::memcpy(&significand, &value, sizeof significand);
-    std::memcpy(&signExponent, reinterpret_cast<const char*>(&value) + 8, sizeof signExponent);
-    const double sign = signExponent & 0x8000 ? -1.0 : 1.0;
-    if ((signExponent & 0x7FFF) == 0x7FFF)
+    const double sign = signAndExponent(value) & 0x8000 ? -1.0 : 1.0;
+    if (nonFinite(value))
         return significand << 1 ? std::numeric_limits<double>::quiet_NaN() : sign * INFINITY;
     return significand ? sign : sign * 0.0;
 }
@@ -194,31 +197,26 @@ uint32_t fillTile(uint8_t* pixel, double x0, double stepX, double y0, double ste
     return count;
 }
 
-// The common frame of the four kernels.
+// The common frame of the four kernels, under their own control word; the caller's, which in the
+// programs is x87DefaultControlWord, is put back.
 template <bool isJulia, bool isPalette, Stepping stepping>
 void x87Kernel(TileImage& tile, double x0, double dx, double y0, double dy) {
-    const uint16_t callerControlWord = storeX87ControlWord();
-    loadX87ControlWord(x87ComputeControlWord);
-
-    const double stepX = pixelStep(dx);
-    const double stepY = pixelStep(dy);
     const JuliaSeed seed = viewerState.juliaSeed;
-    const long double seedRe = seed.re;
-    const long double seedIm = seed.im;
     // Finite numbers give finite points, which the x87's range holds.
     const bool special = !std::isfinite(x0) || !std::isfinite(dx) || !std::isfinite(y0) ||
                          !std::isfinite(dy) ||
                          (isJulia && (!std::isfinite(seed.re) || !std::isfinite(seed.im)));
     const uint32_t count = viewerState.iterationCount;
-    viewerState.iterationCount =
-        special ? fillTile<isJulia, isPalette, stepping, true>(tile.pixels, x0, stepX, y0, stepY,
-                                                               seedRe, seedIm, count)
-                : fillTile<isJulia, isPalette, stepping, false>(tile.pixels, x0, stepX, y0, stepY,
-                                                                seedRe, seedIm, count);
-
-    // The caller's word, not a fixed one: the programs keep x87DefaultControlWord, which stays;
-    // a caller that keeps another (a test) gets its own back.
-    loadX87ControlWord(callerControlWord);
+    viewerState.iterationCount = underX87ControlWord(x87ComputeControlWord, [&] {
+        const double stepX = pixelStep(dx);
+        const double stepY = pixelStep(dy);
+        const long double seedRe = seed.re;
+        const long double seedIm = seed.im;
+        return special ? fillTile<isJulia, isPalette, stepping, true>(tile.pixels, x0, stepX, y0,
+                                                                      stepY, seedRe, seedIm, count)
+                       : fillTile<isJulia, isPalette, stepping, false>(
+                             tile.pixels, x0, stepX, y0, stepY, seedRe, seedIm, count);
+    });
 }
 
 } // namespace

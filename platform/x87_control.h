@@ -22,3 +22,13 @@ inline void loadX87ControlWord(uint16_t word) {
 // at all times outside the x87 kernels. The C run-time libraries start with a 64-bit significand
 // (0x037F), so the programs load it at entry.
 constexpr uint16_t x87DefaultControlWord = 0x027F;
+
+// What compute returns, computed under word; the caller's word is put back afterwards, so that
+// a caller keeping another word (a test) gets its own back.
+template <class Compute> auto underX87ControlWord(uint16_t word, Compute compute) {
+    const uint16_t callerWord = storeX87ControlWord();
+    loadX87ControlWord(word);
+    const auto result = compute();
+    loadX87ControlWord(callerWord);
+    return result;
+}

@@ -17,7 +17,7 @@
 #include "platform/x87_control.h"
 #include "tools/picture_file.h"
 #include "tools/standard_output.h"
-#include "tools/three_dnow_form.h"
+#include "tools/processor_forms.h"
 #include "tools/tool_options.h"
 #include "ui/palette.h"
 

@@ -1,5 +1,6 @@
-// three_dnow_form.cpp -- 3DNow! or the packed-pair layer, and the vectorised form, for the tools
-#include "tools/three_dnow_form.h"
+// processor_forms.cpp -- 3DNow! or the packed-pair layer, SSE2 or the x87, and the vectorised
+// form, for the tools
+#include "tools/processor_forms.h"
 
 #include <cstdio>
 
