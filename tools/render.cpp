@@ -16,8 +16,8 @@
 #include "platform/threads.h"
 #include "platform/x87_control.h"
 #include "tools/picture_file.h"
-#include "tools/standard_output.h"
 #include "tools/processor_forms.h"
+#include "tools/standard_output.h"
 #include "tools/tool_options.h"
 #include "ui/palette.h"
 
