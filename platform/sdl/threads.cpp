@@ -1,20 +1,34 @@
-// threads.cpp -- the workers on the standard library's threads
-#include "platform/threads.h"
-
+// threads.cpp -- the standard library's threads and semaphores
+#include <semaphore>
 #include <system_error>
 #include <thread>
-#include <vector>
 
-int runWorkers(int count, void (*work)(void* context, int index), void* context) {
-    std::vector<std::thread> helpers;
-    for (int index = 1; index < count; ++index) try {
-            helpers.emplace_back(work, context, index);
-        } catch (const std::system_error&) {
-            break;
-        }
-    work(context, 0);
-    for (std::thread& helper : helpers) helper.join();
-    return int(helpers.size()) + 1;
+#include "platform/system_threads.h"
+#include "platform/threads.h"
+
+struct SystemSemaphore {
+    std::counting_semaphore<> semaphore{0};
+};
+
+bool startThread(void (*entry)(void* argument), void* argument) {
+    try {
+        std::thread(entry, argument).detach();
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
+SystemSemaphore* makeSemaphore() {
+    return new SystemSemaphore;
+}
+
+void waitSemaphore(SystemSemaphore* semaphore) {
+    semaphore->semaphore.acquire();
+}
+
+void postSemaphore(SystemSemaphore* semaphore) {
+    semaphore->semaphore.release();
 }
 
 int hardwareThreadCount() {
