@@ -1,6 +1,6 @@
 // bench.cpp -- zelvonia-bench: the four-tile computation of every method on three views
 //
-// Prints, per view and method, the iterations, the median time over repeated runs, millions of
+// Prints, per view and method, the iterations, the fastest time over repeated runs, millions of
 // iterations per second, the speed relative to method 0 and the share of the limit; a plain
 // std::complex<double> loop over the same pixels is timed as a reference, method 0's arithmetic in
 // vectorised form on one thread and on every core shows what the processor can do, and the bare
@@ -59,27 +59,34 @@ const char* methodName(int method, bool layer) {
 }
 
 constexpr int MinimumRuns = 3;
-constexpr int MaximumRuns = 25;
+constexpr int MaximumRuns = 200;
 constexpr double EnoughSeconds = 0.6;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
+template <typename Run> double timedSeconds(Run run) {
+    IntervalTimer timer;
+    run();
+    return timer.elapsedSeconds();
 }
 
-// Repeats run until enough time has passed; returns the median seconds of one run.
-template <typename Run> double medianSeconds(Run run) {
-    std::vector<double> seconds;
-    double total = 0;
-    while (int(seconds.size()) < MinimumRuns ||
-           (total < EnoughSeconds && int(seconds.size()) < MaximumRuns)) {
-        IntervalTimer timer;
-        run();
-        seconds.push_back(timer.elapsedSeconds());
-        total += seconds.back();
+// The fastest run of a row and of the limit beside it.
+struct Timing {
+    double seconds, limitSeconds;
+};
+
+// Runs row and beside by turns until row has taken enough time; returns the fastest run of each.
+// The machine's other work only ever slows a run down, so the fastest is the one it disturbed
+// least; and the limit, run beside every row, gets a quiet moment of the whole run.
+template <typename Row, typename Beside> Timing fastestRuns(Row row, Beside beside) {
+    Timing fastest = {timedSeconds(row), timedSeconds(beside)};
+    double total = fastest.seconds;
+    for (int runs = 1; runs < MinimumRuns || (total < EnoughSeconds && runs < MaximumRuns);
+         ++runs) {
+        const double seconds = timedSeconds(row);
+        fastest.seconds = std::min(fastest.seconds, seconds);
+        fastest.limitSeconds = std::min(fastest.limitSeconds, timedSeconds(beside));
+        total += seconds;
     }
-    return median(seconds);
+    return fastest;
 }
 
 // The textbook escape loop over the picture's pixels, bound 4 for both kinds.
@@ -113,8 +120,9 @@ void bareWorker(void* context, int index) {
     work.iterations[index] = bareIterations(work.chains, work.steps);
 }
 
-// Iterations of one thread in one run of the limit row; some 20 ms on a fast processor.
-constexpr double BareIterationsPerRun = 1e8;
+// Iterations of one thread in one run of the limit; some 5 ms on a fast processor, about as long
+// as the vectorised rows.
+constexpr double BareIterationsPerRun = 1e7;
 
 // The number of chains that runs the bare iteration fastest on one thread.
 int fastestChainCount() {
@@ -122,9 +130,10 @@ int fastestChainCount() {
     double bestRate = 0;
     for (int chains : BareChainCounts) {
         const uint64_t steps =
-            uint64_t(BareIterationsPerRun / 4 / (chains * vectorFormLanes(vectorForm())));
+            uint64_t(BareIterationsPerRun / (chains * vectorFormLanes(vectorForm())));
         uint64_t iterations = 0;
-        const double seconds = medianSeconds([&] { iterations = bareIterations(chains, steps); });
+        const double seconds =
+            fastestRuns([&] { iterations = bareIterations(chains, steps); }, [] {}).seconds;
         if (iterations / seconds > bestRate) {
             bestRate = iterations / seconds;
             best = chains;
@@ -133,15 +142,21 @@ int fastestChainCount() {
     return best;
 }
 
-// The median seconds of the limit row, which performs *iterations.
-double limitSeconds(int chains, int threads, uint64_t* iterations) {
-    BareWork work = {chains,
-                     uint64_t(BareIterationsPerRun / (chains * vectorFormLanes(vectorForm()))),
-                     std::vector<uint64_t>(threads, 0)};
-    const double seconds = medianSeconds([&] { runWorkers(threads, bareWorker, &work); });
-    *iterations = 0;
-    for (uint64_t count : work.iterations) *iterations += count;
-    return seconds;
+// The limit on threads threads, to be run beside each row of a view.
+BareWork limitWork(int chains, int threads) {
+    return {chains, uint64_t(BareIterationsPerRun / (chains * vectorFormLanes(vectorForm()))),
+            std::vector<uint64_t>(threads, 0)};
+}
+
+void runLimit(BareWork& work) {
+    runWorkers(int(work.iterations.size()), bareWorker, &work);
+}
+
+// The iterations of the last run.
+uint64_t limitIterations(const BareWork& work) {
+    uint64_t sum = 0;
+    for (uint64_t count : work.iterations) sum += count;
+    return sum;
 }
 
 const char Usage[] =
@@ -229,26 +244,27 @@ void printProcessor(int chains) {
                 vectorFormName(form), vectorFormLanes(form), hardwareThreadCount(), chains);
 }
 
-// The timing of one row of the current view; for rows after the six methods, method 0's
-// arithmetic in its other forms.
-double rowSeconds(int row, const BenchView& bench, uint64_t* iterations) {
+// The timing of one row of the current view, beside the limit; for rows after the six methods,
+// method 0's arithmetic in its other forms.
+Timing rowTiming(int row, const BenchView& bench, BareWork& limit, uint64_t* iterations) {
     static TileImage tiles[4];
-    double seconds;
+    const auto besideLimit = [&] { runLimit(limit); };
+    Timing timing;
     if (row < ComplexRow) {
         viewerState.method = ComputeMethod(row);
-        seconds = medianSeconds([] { computeTilesInMemory(tiles); });
+        timing = fastestRuns([] { computeTilesInMemory(tiles); }, besideLimit);
     } else if (row == ComplexRow) {
         uint32_t count = 0;
-        seconds = medianSeconds([&] { count = referenceIterations(bench); });
+        timing = fastestRuns([&] { count = referenceIterations(bench); }, besideLimit);
         *iterations = count;
-        return seconds;
+        return timing;
     } else {
         viewerState.method = GreyPortable;
         const int threads = row == ThreadsRow ? hardwareThreadCount() : 1;
-        seconds = medianSeconds([=] { computeTilesVectorised(tiles, threads); });
+        timing = fastestRuns([=] { computeTilesVectorised(tiles, threads); }, besideLimit);
     }
     *iterations = viewerState.iterationCount;
-    return seconds;
+    return timing;
 }
 
 // Each row names the path it takes: the 3DNow! layer, the x87 for methods 0 and 3, the vectorised
@@ -262,29 +278,45 @@ std::string rowName(int row, bool layer) {
     return (row == ThreadsRow ? "portable, " : "limit, ") + form + threads;
 }
 
-void runView(const BenchView& bench, const Selection& selection, bool layer, int chains) {
-    std::printf("  %-32s %10s %10s %10s %9s %8s\n", "method", "iterations", "ms", "Mit/s", "vs 0",
-                "of limit");
+// The fastest run of each row of a view.
+struct ViewTimes {
+    uint64_t iterations[RowCount] = {};
+    double seconds[RowCount] = {};
+};
+
+// Times the view's rows, each beside the limit (limit's runs), and lowers *limitSeconds to the
+// limit's fastest run.
+ViewTimes timeView(const BenchView& bench, const Selection& selection, BareWork& limit,
+                   double* limitSeconds) {
     viewerState.kind = bench.kind;
     viewerState.view = bench.view;
     viewerState.juliaSeed = bench.seed;
-    uint64_t baseIterations, limitIterations;
-    const double baseSeconds = rowSeconds(GreyPortable, bench, &baseIterations);
-    const double limit = limitSeconds(chains, hardwareThreadCount(), &limitIterations);
-    const double baseRate = baseIterations / baseSeconds, limitRate = limitIterations / limit;
+    ViewTimes times;
+    for (int row = 0; row < LimitRow; ++row) {
+        if (row != GreyPortable && !selection.rows[row]) continue;
+        const Timing timing = rowTiming(row, bench, limit, &times.iterations[row]);
+        times.seconds[row] = timing.seconds;
+        *limitSeconds = std::min(*limitSeconds, timing.limitSeconds);
+    }
+    return times;
+}
+
+void printView(const ViewTimes& times, const Selection& selection, bool layer,
+               uint64_t limitIterations, double limitSeconds) {
+    std::printf("  %-32s %10s %10s %10s %9s %8s\n", "method", "iterations", "ms", "Mit/s", "vs 0",
+                "of limit");
+    const double baseSeconds = times.seconds[GreyPortable];
+    const double baseRate = times.iterations[GreyPortable] / baseSeconds;
     for (int row = 0; row < RowCount; ++row) {
         if (!selection.rows[row]) continue;
-        uint64_t iterations = baseIterations;
-        const double seconds = row == LimitRow ? limit
-                               : row           ? rowSeconds(row, bench, &iterations)
-                                               : baseSeconds;
-        if (row == LimitRow) iterations = limitIterations;
+        const uint64_t iterations = row == LimitRow ? limitIterations : times.iterations[row];
+        const double seconds = row == LimitRow ? limitSeconds : times.seconds[row];
         const double rate = iterations / seconds;
         // The same pixels: the time against method 0's; the limit: its rate against method 0's.
         const double speed = row == LimitRow ? rate / baseRate : baseSeconds / seconds;
         std::printf("  %-32s %10llu %10.2f %10.1f %8.2fx %7.1f%%\n", rowName(row, layer).c_str(),
                     static_cast<unsigned long long>(iterations), seconds * 1e3, rate / 1e6, speed,
-                    100 * rate / limitRate);
+                    100 * rate * limitSeconds / limitIterations);
     }
 }
 
@@ -295,15 +327,22 @@ int runTool(int argc, char** argv) {
     const bool layer = chooseProcessorForms(
         "zelvonia-bench", selection.rows[Grey3DNow] || selection.rows[Palette3DNow],
         selection.without);
-    std::printf("median of %d to %d runs of the four tiles (512x512 pixels, at most 100 "
-                "iterations each)\n",
-                MinimumRuns, MaximumRuns);
     const int chains = fastestChainCount();
+    // Every row is timed before any is printed: the shares are of the limit's fastest run of
+    // all, which the machine's other work disturbed least.
+    BareWork limit = limitWork(chains, hardwareThreadCount());
+    double limitSeconds = 1e30;
+    ViewTimes times[3];
+    for (int v = 0; v < 3; ++v)
+        if (selection.views[v]) times[v] = timeView(benchViews[v], selection, limit, &limitSeconds);
+    std::printf("fastest of %d to %d runs of the four tiles (512x512 pixels, at most 100 "
+                "iterations each); the limit runs after each run of every row\n",
+                MinimumRuns, MaximumRuns);
     printProcessor(chains);
     for (int v = 0; v < 3; ++v) {
         if (!selection.views[v]) continue;
         std::printf("\n%d. %s\n", v + 1, benchViews[v].name);
-        runView(benchViews[v], selection, layer, chains);
+        printView(times[v], selection, layer, limitIterations(limit), limitSeconds);
     }
     return 0;
 }
