@@ -148,15 +148,51 @@ TEST(RenderTool, CommandsGiveTheirExitCodeAndMessageAndLeaveTheirFiles) {
 namespace {
 
 // The bench's rows by name with their iteration counts, which are the computation's and not the
-// clock's; the core count is left out. Without AVX2 every processor runs the SSE2 form.
-TEST(BenchTool, RowsNameTheirMethodAndCountItsIterations) {
+// clock's; the core count and the limit's iterations, which depend on the machine, are left out.
+// Without AVX2 every processor runs the SSE2 form. Each row's figures agree with one another: its
+// rate is its iterations over its time, its speed method 0's time over its own (the limit's: its
+// rate over method 0's), its share its rate over the limit's.
+TEST(BenchTool, RowsNameTheirMethodCountItsIterationsAndAgreeWithTheirTimes) {
     TempFolder folder;
-    const RunResult r = run("zelvonia-bench --views 1,3 --methods 0,1,3,complex,vector,threads "
-                            "--without avx2 | grep -v '^vectorised rows' | cut -c1-48 | "
-                            "sed -E 's/[0-9]+ threads/N threads/; s/ +$//'",
-                            folder);
+    const RunResult r =
+        run("zelvonia-bench --views 2,3 --methods 0,1,3,complex,vector,threads,limit "
+            "--without avx2 | tee " +
+                folder.path("table") +
+                " | grep -v '^vectorised rows' | cut -c1-48 | "
+                "sed -E 's/[0-9]+ threads/N threads/; s/ +$//; s/^(  limit.* )[0-9]+$/\\1N/'",
+            folder);
     EXPECT_EQ(r.exitCode, 0) << r.errors;
     expectGolden("render_tool/bench.txt", r.output);
+    struct Row {
+        std::string line;
+        double iterations, ms, rate, speed, share;
+    };
+    std::vector<std::vector<Row>> views; // from method 0 to the limit
+    std::istringstream table(text(folder.path("table")));
+    for (std::string line; std::getline(table, line);) {
+        if (line.size() > 1 && line[1] == '.') views.emplace_back();
+        if (line.size() < 40 || line.compare(0, 2, "  ") != 0 || line.find("method") == 2) continue;
+        Row row{line, 0, 0, 0, 0, 0};
+        std::istringstream figures(line.substr(35));
+        char times, percent;
+        ASSERT_TRUE(figures >> row.iterations >> row.ms >> row.rate >> row.speed >> times >>
+                    row.share >> percent)
+            << line;
+        ASSERT_FALSE(views.empty());
+        views.back().push_back(row);
+    }
+    ASSERT_EQ(views.size(), 2u);
+    for (const std::vector<Row>& rows : views) {
+        ASSERT_EQ(rows.size(), 7u);
+        const Row &base = rows.front(), &limit = rows.back();
+        for (const Row& row : rows) {
+            EXPECT_NEAR(row.rate, row.iterations / row.ms / 1e3, row.rate * 0.01) << row.line;
+            const double speed = &row == &limit ? row.rate / base.rate : base.ms / row.ms;
+            EXPECT_NEAR(row.speed, speed, 0.01 + speed * 0.01) << row.line;
+            const double share = 100 * row.rate / limit.rate;
+            EXPECT_NEAR(row.share, share, 0.05 + share * 0.003) << row.line;
+        }
+    }
 }
 
 // The font sample's texts land where asked: a W at column 1, row 2, read back from its picture
