@@ -65,16 +65,18 @@ void serve(void* argument) {
 // Never freed: the helpers use them until the program ends.
 std::vector<Helper*>& helpers = *new std::vector<Helper*>;
 
-// Starts helpers until there are count of them, or the system will start no more; returns how
-// many there are, up to count.
+// Starts helpers until there are count of them, or until the system refuses one, after which it
+// asks no more; returns how many there are, up to count.
 int startHelpers(int count) {
-    while (int(helpers.size()) < count) {
+    static bool refused = false;
+    while (!refused && int(helpers.size()) < count) {
         Helper* helper = new Helper;
-        if (!startThread(serve, helper)) {
+        if (startThread(serve, helper)) {
+            helpers.push_back(helper);
+        } else {
+            refused = true;
             delete helper;
-            break;
         }
-        helpers.push_back(helper);
     }
     return count < int(helpers.size()) ? count : int(helpers.size());
 }
