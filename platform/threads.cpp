@@ -50,7 +50,7 @@ struct Helper {
     Signal posted, finished;
     void (*work)(void* context, int index);
     void* context;
-    int index;
+    int index; // its place among the workers: 1 for the first helper
 };
 
 void serve(void* argument) {
@@ -71,6 +71,7 @@ int startHelpers(int count) {
     static bool refused = false;
     while (!refused && int(helpers.size()) < count) {
         Helper* helper = new Helper;
+        helper->index = int(helpers.size()) + 1;
         if (startThread(serve, helper)) {
             helpers.push_back(helper);
         } else {
@@ -89,7 +90,6 @@ int runWorkers(int count, void (*work)(void* context, int index), void* context)
         Helper& helper = *helpers[i];
         helper.work = work;
         helper.context = context;
-        helper.index = i + 1;
         raise(helper.posted);
     }
     work(context, 0);

@@ -68,23 +68,17 @@ template <typename Run> double timedSeconds(Run run) {
     return timer.elapsedSeconds();
 }
 
-// The fastest run of a row and of the limit beside it.
-struct Timing {
-    double seconds, limitSeconds;
-};
-
-// Runs row and beside by turns until row has taken enough time; returns the fastest run of each.
-// The machine's other work only ever slows a run down, so the fastest is the one it disturbed
+// Runs row, each time followed by beside, until row has taken enough time; returns row's fastest
+// run. The machine's other work only ever slows a run down, so the fastest is the one it disturbed
 // least; and the limit, run beside every row, gets a quiet moment of the whole run.
-template <typename Row, typename Beside> Timing fastestRuns(Row row, Beside beside) {
-    Timing fastest = {timedSeconds(row), timedSeconds(beside)};
-    double total = fastest.seconds;
-    for (int runs = 1; runs < MinimumRuns || (total < EnoughSeconds && runs < MaximumRuns);
+template <typename Row, typename Beside> double fastestSeconds(Row row, Beside beside) {
+    double fastest = 0, total = 0;
+    for (int runs = 0; runs < MinimumRuns || (total < EnoughSeconds && runs < MaximumRuns);
          ++runs) {
         const double seconds = timedSeconds(row);
-        fastest.seconds = std::min(fastest.seconds, seconds);
-        fastest.limitSeconds = std::min(fastest.limitSeconds, timedSeconds(beside));
+        fastest = runs == 0 ? seconds : std::min(fastest, seconds);
         total += seconds;
+        beside();
     }
     return fastest;
 }
@@ -133,7 +127,7 @@ int fastestChainCount() {
             uint64_t(BareIterationsPerRun / (chains * vectorFormLanes(vectorForm())));
         uint64_t iterations = 0;
         const double seconds =
-            fastestRuns([&] { iterations = bareIterations(chains, steps); }, [] {}).seconds;
+            fastestSeconds([&] { iterations = bareIterations(chains, steps); }, [] {});
         if (iterations / seconds > bestRate) {
             bestRate = iterations / seconds;
             best = chains;
@@ -142,20 +136,29 @@ int fastestChainCount() {
     return best;
 }
 
-// The limit on threads threads, to be run beside each row of a view.
-BareWork limitWork(int chains, int threads) {
-    return {chains, uint64_t(BareIterationsPerRun / (chains * vectorFormLanes(vectorForm()))),
-            std::vector<uint64_t>(threads, 0)};
+// The limit on every core, run beside every row, and its fastest run so far.
+struct Limit {
+    BareWork work;
+    double seconds;
+};
+
+Limit makeLimit(int chains) {
+    return {{chains, uint64_t(BareIterationsPerRun / (chains * vectorFormLanes(vectorForm()))),
+             std::vector<uint64_t>(hardwareThreadCount(), 0)},
+            1e30};
 }
 
-void runLimit(BareWork& work) {
-    runWorkers(int(work.iterations.size()), bareWorker, &work);
+void runLimit(Limit& limit) {
+    BareWork& work = limit.work;
+    limit.seconds =
+        std::min(limit.seconds,
+                 timedSeconds([&] { runWorkers(int(work.iterations.size()), bareWorker, &work); }));
 }
 
-// The iterations of the last run.
-uint64_t limitIterations(const BareWork& work) {
+// The iterations of one run.
+uint64_t limitIterations(const Limit& limit) {
     uint64_t sum = 0;
-    for (uint64_t count : work.iterations) sum += count;
+    for (uint64_t count : limit.work.iterations) sum += count;
     return sum;
 }
 
@@ -246,25 +249,25 @@ void printProcessor(int chains) {
 
 // The timing of one row of the current view, beside the limit; for rows after the six methods,
 // method 0's arithmetic in its other forms.
-Timing rowTiming(int row, const BenchView& bench, BareWork& limit, uint64_t* iterations) {
+double rowSeconds(int row, const BenchView& bench, Limit& limit, uint64_t* iterations) {
     static TileImage tiles[4];
     const auto besideLimit = [&] { runLimit(limit); };
-    Timing timing;
+    double seconds;
     if (row < ComplexRow) {
         viewerState.method = ComputeMethod(row);
-        timing = fastestRuns([] { computeTilesInMemory(tiles); }, besideLimit);
+        seconds = fastestSeconds([] { computeTilesInMemory(tiles); }, besideLimit);
     } else if (row == ComplexRow) {
         uint32_t count = 0;
-        timing = fastestRuns([&] { count = referenceIterations(bench); }, besideLimit);
+        seconds = fastestSeconds([&] { count = referenceIterations(bench); }, besideLimit);
         *iterations = count;
-        return timing;
+        return seconds;
     } else {
         viewerState.method = GreyPortable;
         const int threads = row == ThreadsRow ? hardwareThreadCount() : 1;
-        timing = fastestRuns([=] { computeTilesVectorised(tiles, threads); }, besideLimit);
+        seconds = fastestSeconds([=] { computeTilesVectorised(tiles, threads); }, besideLimit);
     }
     *iterations = viewerState.iterationCount;
-    return timing;
+    return seconds;
 }
 
 // Each row names the path it takes: the 3DNow! layer, the x87 for methods 0 and 3, the vectorised
@@ -284,39 +287,35 @@ struct ViewTimes {
     double seconds[RowCount] = {};
 };
 
-// Times the view's rows, each beside the limit (limit's runs), and lowers *limitSeconds to the
-// limit's fastest run.
-ViewTimes timeView(const BenchView& bench, const Selection& selection, BareWork& limit,
-                   double* limitSeconds) {
+// Times the view's rows, each beside the limit.
+ViewTimes timeView(const BenchView& bench, const Selection& selection, Limit& limit) {
     viewerState.kind = bench.kind;
     viewerState.view = bench.view;
     viewerState.juliaSeed = bench.seed;
     ViewTimes times;
     for (int row = 0; row < LimitRow; ++row) {
         if (row != GreyPortable && !selection.rows[row]) continue;
-        const Timing timing = rowTiming(row, bench, limit, &times.iterations[row]);
-        times.seconds[row] = timing.seconds;
-        *limitSeconds = std::min(*limitSeconds, timing.limitSeconds);
+        times.seconds[row] = rowSeconds(row, bench, limit, &times.iterations[row]);
     }
     return times;
 }
 
-void printView(const ViewTimes& times, const Selection& selection, bool layer,
-               uint64_t limitIterations, double limitSeconds) {
+void printView(const ViewTimes& times, const Selection& selection, bool layer, const Limit& limit) {
+    const uint64_t bareIterations = limitIterations(limit);
     std::printf("  %-32s %10s %10s %10s %9s %8s\n", "method", "iterations", "ms", "Mit/s", "vs 0",
                 "of limit");
     const double baseSeconds = times.seconds[GreyPortable];
     const double baseRate = times.iterations[GreyPortable] / baseSeconds;
     for (int row = 0; row < RowCount; ++row) {
         if (!selection.rows[row]) continue;
-        const uint64_t iterations = row == LimitRow ? limitIterations : times.iterations[row];
-        const double seconds = row == LimitRow ? limitSeconds : times.seconds[row];
+        const uint64_t iterations = row == LimitRow ? bareIterations : times.iterations[row];
+        const double seconds = row == LimitRow ? limit.seconds : times.seconds[row];
         const double rate = iterations / seconds;
         // The same pixels: the time against method 0's; the limit: its rate against method 0's.
         const double speed = row == LimitRow ? rate / baseRate : baseSeconds / seconds;
         std::printf("  %-32s %10llu %10.2f %10.1f %8.2fx %7.1f%%\n", rowName(row, layer).c_str(),
                     static_cast<unsigned long long>(iterations), seconds * 1e3, rate / 1e6, speed,
-                    100 * rate * limitSeconds / limitIterations);
+                    100 * rate * limit.seconds / bareIterations);
     }
 }
 
@@ -330,11 +329,10 @@ int runTool(int argc, char** argv) {
     const int chains = fastestChainCount();
     // Every row is timed before any is printed: the shares are of the limit's fastest run of
     // all, which the machine's other work disturbed least.
-    BareWork limit = limitWork(chains, hardwareThreadCount());
-    double limitSeconds = 1e30;
+    Limit limit = makeLimit(chains);
     ViewTimes times[3];
     for (int v = 0; v < 3; ++v)
-        if (selection.views[v]) times[v] = timeView(benchViews[v], selection, limit, &limitSeconds);
+        if (selection.views[v]) times[v] = timeView(benchViews[v], selection, limit);
     std::printf("fastest of %d to %d runs of the four tiles (512x512 pixels, at most 100 "
                 "iterations each); the limit runs after each run of every row\n",
                 MinimumRuns, MaximumRuns);
@@ -342,7 +340,7 @@ int runTool(int argc, char** argv) {
     for (int v = 0; v < 3; ++v) {
         if (!selection.views[v]) continue;
         std::printf("\n%d. %s\n", v + 1, benchViews[v].name);
-        printView(times[v], selection, layer, limitIterations(limit), limitSeconds);
+        printView(times[v], selection, layer, limit);
     }
     return 0;
 }
